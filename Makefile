@@ -1,0 +1,32 @@
+# Wisplet: build on Linux with mingw-w64, run and test under Wine.
+#   make        install what is missing, build everything (build/bin/Wisplet.exe)
+#   make run    build and start Wisplet under Wine
+#   make test   build, run the unit tests natively and the end-to-end tests under Wine
+#   make bench  build and print the benchmark figures
+BUILD := build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all build deps run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD)/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/win -j $(JOBS)
+	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/native -j $(JOBS)
+
+run: build
+	@scripts/run.sh
+
+test: build
+	@scripts/test.sh
+
+bench: build
+	@scripts/bench.sh
+
+clean:
+	rm -rf $(BUILD)

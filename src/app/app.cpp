@@ -1,0 +1,51 @@
+#include "app/app.h"
+
+#include <algorithm>
+
+#include "app/main_form.h"
+
+namespace wisplet {
+namespace {
+
+void Dispatch(MSG& msg) {
+  const auto& dialogs = App().Dialogs;
+  bool handled = std::any_of(dialogs.begin(), dialogs.end(), [&](HWND dialog) {
+    return IsWindowVisible(dialog) && IsDialogMessageA(dialog, &msg);
+  });
+  if (handled) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+Application& App() {
+  static Application app;
+  return app;
+}
+
+HWND Application::ApplicationWindow() const { return FormMain ? FormMain->Handle() : nullptr; }
+
+void ShowErrorBox(const std::string& text) {
+  MessageBoxA(App().ApplicationWindow(), text.c_str(), App().Title.c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+void ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace wisplet

@@ -1,0 +1,63 @@
+#pragma once
+// The program-wide objects that live from start-up to exit, in one place.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/state.h"
+#include "storage/settings.h"
+
+namespace wisplet {
+
+class TFormMain;
+class TFormSticker;
+class TFormOptions;
+class TFormAbout;
+
+struct Application {
+  std::string ExeName;   // the executable's full path as the system reports it
+  std::string Title;     // names the instance mutexes and captions error boxes
+  std::string HelpFile;  // the executable's path with ".chm"
+  ProgramState State;
+
+  std::unique_ptr<SettingsFile> SettingsStore;
+  std::unique_ptr<TIniFile> IniFile;
+  std::unique_ptr<AutorunStore> Autorun;
+  std::unique_ptr<MessageSink> Messages;
+
+  // The four forms in creation order; FormMain is the application window.
+  TFormMain* FormMain = nullptr;
+  TFormSticker* FormSticker = nullptr;
+  TFormOptions* FormOptions = nullptr;
+  TFormAbout* FormAbout = nullptr;
+
+  // Modeless dialogs whose keyboard goes through IsDialogMessage.
+  std::vector<HWND> Dialogs;
+
+  HWND ApplicationWindow() const;
+};
+
+Application& App();
+
+// An error box captioned with the application title.
+void ShowErrorBox(const std::string& text);
+
+// Error boxes for the registry messages, and a silent sink for the end of the
+// session, when no dialog may appear.
+class BoxMessageSink : public MessageSink {
+ public:
+  void ShowError(const std::string& text) override { ShowErrorBox(text); }
+};
+class SilentMessageSink : public MessageSink {
+ public:
+  void ShowError(const std::string&) override {}
+};
+
+// Lets the window events that are already waiting be handled.
+void ProcessMessages();
+// Runs the message loop until the quit request; returns its exit code.
+int RunMessageLoop();
+
+}  // namespace wisplet

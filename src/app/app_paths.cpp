@@ -1,0 +1,49 @@
+#include "app/app_paths.h"
+
+#include <algorithm>
+
+namespace wisplet {
+namespace {
+
+std::size_t FileNameStart(std::string_view path) {
+  std::size_t slash = path.find_last_of("\\/:");
+  return slash == std::string_view::npos ? 0 : slash + 1;
+}
+
+}  // namespace
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+  std::size_t start = FileNameStart(path);
+  std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || dot < start) dot = path.size();
+  return std::string(path.substr(0, dot)) + std::string(ext);
+}
+
+std::string ExtractFileName(std::string_view path) {
+  return std::string(path.substr(FileNameStart(path)));
+}
+
+std::string ApplicationTitle(std::string_view exePath,
+                             const std::function<std::string(std::string)>& lower) {
+  std::string name = ExtractFileName(exePath);
+  name = name.substr(0, name.find('.'));
+  if (name.size() <= 1) return name;
+  std::string tail = name.substr(1);
+  if (lower) {
+    tail = lower(tail);
+  } else {
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+  }
+  return name.substr(0, 1) + tail;
+}
+
+std::string CheckMutexName(std::string_view title) {
+  return std::string(title) + ".OneInstance32.CriticalSection";
+}
+
+std::string InstanceMutexName(std::string_view title) {
+  return std::string(title) + "OneInstance32.Default";
+}
+
+}  // namespace wisplet

@@ -1,0 +1,75 @@
+// Wisplet: desktop notes that live in the notification area.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "app/app.h"
+#include "app/app_paths.h"
+#include "app/form_about.h"
+#include "app/main_form.h"
+#include "app/one_instance.h"
+#include "dialogs/form_options.h"
+#include "dialogs/form_sticker.h"
+
+using namespace wisplet;
+
+namespace {
+
+std::string ModuleFileName() {
+  std::vector<char> buffer(32768);
+  DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  return std::string(buffer.data(), n);
+}
+
+std::string LowerAnsi(std::string text) {
+  if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  Application& app = App();
+  app.ExeName = ModuleFileName();
+  app.Title = ApplicationTitle(app.ExeName, LowerAnsi);
+
+  // Declared first so that it is released last, after every window is gone.
+  InstanceGuard guard;
+  if (!guard.IsFirstInstance(app.Title)) return 0;
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  int exitCode = 0;
+  try {
+    auto formMain = std::make_unique<TFormMain>();
+    app.FormMain = formMain.get();
+    formMain->FormCreate();
+    auto formSticker = std::make_unique<TFormSticker>();
+    app.FormSticker = formSticker.get();
+    auto formOptions = std::make_unique<TFormOptions>();
+    app.FormOptions = formOptions.get();
+    auto formAbout = std::make_unique<TFormAbout>();
+    app.FormAbout = formAbout.get();
+
+    formMain->LoadAll();
+    exitCode = RunMessageLoop();
+
+    // Destroyed in the reverse order of their creation.
+    app.FormAbout = nullptr;
+    formAbout.reset();
+    app.FormOptions = nullptr;
+    formOptions.reset();
+    app.FormSticker = nullptr;
+    formSticker.reset();
+    formMain.reset();
+    app.FormMain = nullptr;
+  } catch (const std::exception& e) {
+    ShowErrorBox(e.what());
+    exitCode = 1;
+  }
+  return exitCode;
+}

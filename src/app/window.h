@@ -1,0 +1,33 @@
+#pragma once
+// The small base of every window of the program: `this` travels through
+// lpCreateParams, is kept in GWLP_USERDATA, and each class answers messages in
+// one HandleMessage switch.
+#include <windows.h>
+
+namespace wisplet {
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND Handle() const { return m_hwnd; }
+
+ protected:
+  // Registers the class on first use; the class's window procedure is ours.
+  static void RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background,
+                                  HICON icon = nullptr);
+  bool Create(const char* className, DWORD exStyle, DWORD style, int x, int y, int width,
+              int height, HWND parent);
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  HWND m_hwnd = nullptr;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace wisplet

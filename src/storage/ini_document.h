@@ -1,0 +1,61 @@
+#pragma once
+// An INI file held in memory with the reading and writing rules of the Windows
+// profile functions, so that the settings file can be read once and replaced in
+// one atomic write while behaving as GetPrivateProfileStringA and
+// WritePrivateProfileStringA would on the same file. Lines the program does not
+// change are kept as they were.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace wisplet {
+
+// The profile functions return at most this many characters of a value.
+constexpr std::size_t kProfileValueLimit = 2047;
+
+class IniDocument {
+ public:
+  IniDocument();
+  // Parses 8-bit text; CR LF, LF and CR all end a line.
+  static IniDocument Parse(std::string_view text);
+
+  // The value of the first matching key of the first matching section, trimmed,
+  // with one pair of enclosing quotes removed and cut at kProfileValueLimit;
+  // nullopt when the section or key is missing.
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+  // Changes the first matching key in place, or adds the key at the end of the
+  // first matching section, or adds the section at the end of the file.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // Removes the first matching section: its header and every line up to the next.
+  void EraseSection(std::string_view section);
+
+  bool HasSection(std::string_view section) const;
+  std::size_t SectionCount() const;
+
+  // CR LF after every line, no byte order mark.
+  std::string Serialize() const;
+
+ private:
+  struct Section {
+    std::string name;                // trimmed, as written in the header
+    std::vector<std::string> lines;  // raw lines; lines[0] is the header unless prelude
+    bool prelude = false;            // the lines before the first header
+    bool erased = false;
+  };
+
+  static std::string Key(std::string_view name);  // lookup key: trimmed, ASCII lower case
+  const Section* Find(std::string_view section) const;
+  Section* Find(std::string_view section);
+  Section& AddSection(std::string name, std::string header, bool prelude);
+
+  std::vector<Section> sections_;
+  // Lookup key -> indices of live sections with that name, in file order.
+  std::unordered_map<std::string, std::vector<std::size_t>> index_;
+};
+
+}  // namespace wisplet

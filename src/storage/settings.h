@@ -1,0 +1,113 @@
+#pragma once
+// The settings file beside the executable and the log-on start entry: value
+// forms, [Main] and the [Scheme<n>] sections.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/color.h"
+#include "model/scheme.h"
+#include "model/state.h"
+#include "storage/ini_document.h"
+
+namespace wisplet {
+
+// The bytes of the settings file. The Win32 shell replaces the file atomically.
+class SettingsFile {
+ public:
+  enum class ReadStatus { Ok, Missing, Failed };
+  virtual ~SettingsFile() = default;
+  virtual const std::string& Path() const = 0;
+  virtual ReadStatus Read(std::string& bytes) = 0;
+  // Replaces the whole file, or leaves it as it was and returns false.
+  virtual bool Replace(const std::string& bytes) = 0;
+};
+
+// Conversions for a file that starts with a UTF-8 byte order mark; the program
+// itself works in the ANSI code page.
+struct TextCodec {
+  std::function<std::string(std::string_view)> Utf8ToAnsi;
+  std::function<std::string(std::string_view)> AnsiToUtf8;
+};
+
+// The settings file object: reads give the file as it is now; every save reads
+// the file afresh, edits it in memory and replaces it in one write.
+class TIniFile {
+ public:
+  explicit TIniFile(SettingsFile& file, TextCodec codec = {});
+  const std::string& FileName() const { return file_.Path(); }
+  // The file's contents; a missing or unreadable file reads as empty.
+  IniDocument Load() const;
+  // Throws Error "Unable to write to <path>" when the file cannot be read or
+  // replaced; the file then stays as it was. Writes nothing when nothing changed.
+  void Update(const std::function<void(IniDocument&)>& edit);
+
+ private:
+  struct Decoded {
+    IniDocument doc;
+    bool utf8Bom = false;
+  };
+  Decoded Decode(const std::string& bytes) const;
+
+  SettingsFile& file_;
+  TextCodec codec_;
+};
+
+// Value forms of the settings file.
+std::int32_t ReadInteger(const IniDocument& doc, std::string_view section, std::string_view key,
+                         std::int32_t def);
+bool ReadBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def);
+std::uint8_t ReadByte(const IniDocument& doc, std::string_view section, std::string_view key,
+                      std::uint8_t def);
+TColor ReadColor(const IniDocument& doc, std::string_view section, std::string_view key, TColor def);
+std::string ReadText(const IniDocument& doc, std::string_view section, std::string_view key,
+                     std::string_view def);
+
+void WriteInteger(IniDocument& doc, std::string_view section, std::string_view key, std::int64_t v);
+void WriteBool(IniDocument& doc, std::string_view section, std::string_view key, bool v);
+void WriteColor(IniDocument& doc, std::string_view section, std::string_view key, TColor v);
+// Text that the profile functions would trim or unquote goes in quotes, and a
+// line break (which would split the line) becomes a blank.
+void WriteText(IniDocument& doc, std::string_view section, std::string_view key,
+               std::string_view v);
+
+// How many of the counted sections to read: a negative count reads as 0, and a
+// count is bounded by kMaxCountedSections or the number of sections in the
+// file, whichever is larger, so a damaged count cannot exhaust memory.
+constexpr std::int32_t kMaxCountedSections = 1024;
+std::size_t ReadSectionCount(const IniDocument& doc, std::string_view key);
+
+// The log-on start entry: value "Sticker" of the machine's Run key.
+class AutorunStore {
+ public:
+  enum class Status { Ok, CantOpen, Failed };
+  virtual ~AutorunStore() = default;
+  // A missing value reads as Ok with empty text; a value that is not text Failed.
+  virtual Status Read(std::string& value) = 0;
+  virtual Status Write(const std::string& value) = 0;
+  virtual Status Delete() = 0;  // Ok when there is nothing to delete
+};
+
+// Error boxes for the registry failures that do not end an operation.
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void ShowError(const std::string& text) = 0;
+};
+
+inline constexpr std::string_view kMainSection = "Main";
+inline constexpr std::string_view kAutorunValueName = "Sticker";
+
+void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunStore& autorun,
+                      const std::string& exePath, MessageSink& messages);
+// Throws Error when the settings file or the registry value cannot be written.
+void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& autorun,
+                      const std::string& exePath, MessageSink& messages);
+
+void LoadSchemes(TListColorScheme& schemes, const IniDocument& doc);
+void WriteSchemes(const TListColorScheme& schemes, IniDocument& doc);
+void SaveSchemes(const TListColorScheme& schemes, TIniFile& ini);
+
+}  // namespace wisplet

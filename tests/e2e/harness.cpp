@@ -1,0 +1,305 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string ModuleFolder() {
+  char path[MAX_PATH * 4] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string s = path;
+  return s.substr(0, s.find_last_of('\\'));
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA fd;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = folder + "\\" + name;
+      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        DeleteFileA(full.c_str());
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+  }
+  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(folder.c_str());
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[4096] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+HKEY OpenRunKey() {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  return key;
+}
+
+}  // namespace
+
+std::string BinFolder() { return ModuleFolder(); }
+
+std::string OutputFolder() {
+  std::string out = ModuleFolder() + "\\..\\test-output";
+  CreateDirectoryA(out.c_str(), nullptr);
+  return out;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(stepMs);
+  }
+}
+
+TestFolder::TestFolder(const std::string& exeName) : exeName_(exeName) {
+  static int counter = 0;
+  CreateDirectoryA("C:\\wisplet-e2e", nullptr);
+  path_ = "C:\\wisplet-e2e\\t" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++counter);
+  RemoveTree(path_);
+  if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
+  if (!CopyFileA((BinFolder() + "\\Wisplet.exe").c_str(), Exe().c_str(), FALSE))
+    throw std::runtime_error("cannot copy Wisplet.exe");
+}
+
+TestFolder::~TestFolder() { RemoveTree(path_); }
+
+std::string TestFolder::Ini() const {
+  std::string exe = Exe();
+  return exe.substr(0, exe.rfind('.')) + ".ini";
+}
+
+AppProcess::AppProcess(const std::string& exePath) {
+  STARTUPINFOA si{sizeof si};
+  std::string commandLine = "\"" + exePath + "\"";
+  std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
+  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &si, &pi_))
+    throw std::runtime_error("cannot start " + exePath);
+}
+
+AppProcess::~AppProcess() {
+  Kill();
+  if (pi_.hProcess) CloseHandle(pi_.hProcess);
+  if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+bool AppProcess::Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> AppProcess::WaitExit(DWORD timeoutMs) const {
+  if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+
+std::vector<TopWindow> AppProcess::Windows() const {
+  struct Ctx {
+    DWORD pid;
+    std::vector<TopWindow> found;
+  } ctx{pi_.dwProcessId, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == c->pid) c->found.push_back({hwnd, ClassOf(hwnd), WindowText(hwnd)});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+HWND AppProcess::FindWindowOfClass(const std::string& className) const {
+  for (const auto& w : Windows())
+    if (w.className == className) return w.hwnd;
+  return nullptr;
+}
+
+HWND AppProcess::MainWindow() const { return FindWindowOfClass("TFormMain"); }
+
+bool AppProcess::WaitUp(DWORD timeoutMs) const {
+  return WaitUntil([&] { return MainWindow() != nullptr || !Running(); }, timeoutMs) &&
+         MainWindow() != nullptr;
+}
+
+void AppProcess::RequestExit() const {
+  if (HWND main = MainWindow()) PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+bool AppProcess::Exit(DWORD timeoutMs) const {
+  RequestExit();
+  return WaitExit(timeoutMs).has_value();
+}
+
+void AppProcess::Kill() {
+  if (pi_.hProcess && Running()) {
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(const AppProcess& app, DWORD timeoutMs) {
+  MessageBoxInfo info;
+  bool found = WaitUntil(
+      [&] {
+        for (const auto& w : app.Windows()) {
+          if (w.className != "#32770" || !IsWindowVisible(w.hwnd)) continue;
+          info.hwnd = w.hwnd;
+          info.caption = w.text;
+          info.text.clear();
+          // The message is the longest static text (the icon's static has none).
+          for (HWND child = GetWindow(w.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            std::string t = WindowText(child);
+            if (_stricmp(ClassOf(child).c_str(), "Static") == 0 && t.size() > info.text.size())
+              info.text = t;
+          }
+          return true;
+        }
+        return false;
+      },
+      timeoutMs);
+  if (!found) return std::nullopt;
+  return info;
+}
+
+void PressMessageBoxButton(const MessageBoxInfo& box, int id) {
+  HWND button = GetDlgItem(box.hwnd, id);
+  if (!button) throw std::runtime_error("message box has no such button");
+  PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::optional<std::string> ReadAutorunValue() {
+  HKEY key = OpenRunKey();
+  if (!key) return std::nullopt;
+  char data[4096] = {};
+  DWORD size = sizeof data - 1, type = 0;
+  LONG rc = RegQueryValueExA(key, "Sticker", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  return std::string(data);
+}
+
+void WriteAutorunValue(const std::string& value) {
+  HKEY key = OpenRunKey();
+  RegSetValueExA(key, "Sticker", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+}
+
+void WriteAutorunDword(DWORD value) {
+  HKEY key = OpenRunKey();
+  RegSetValueExA(key, "Sticker", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+void DeleteAutorunValue() {
+  HKEY key = OpenRunKey();
+  RegDeleteValueA(key, "Sticker");
+  RegCloseKey(key);
+}
+
+std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE readPipe = nullptr, writePipe = nullptr;
+  CreatePipe(&readPipe, &writePipe, &sa, 0);
+  SetHandleInformation(readPipe, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si{sizeof si};
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writePipe;
+  si.hStdError = writePipe;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  std::string cmd = commandLine;
+  std::string out;
+  if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                     nullptr, &si, &pi)) {
+    CloseHandle(writePipe);
+    writePipe = nullptr;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readPipe, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+    WaitForSingleObject(pi.hProcess, timeoutMs);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  if (writePipe) CloseHandle(writePipe);
+  CloseHandle(readPipe);
+  return out;
+}
+
+std::string SaveScreenshot(const std::string& name) {
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;  // bottom-up, as BMP files store it
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  int stride = ((w * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + stride * h;
+  std::string path = OutputFolder() + "\\" + name + ".bmp";
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+  out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+  out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride) * h);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return path;
+}
+
+}  // namespace e2e

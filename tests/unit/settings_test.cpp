@@ -1,0 +1,321 @@
+#include "storage/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "model/errors.h"
+
+using namespace wisplet;
+using namespace wisplet::testing;
+
+namespace {
+
+const char kExe[] = "C:\\Notes\\Wisplet.exe";
+
+const char kDefaultSchemeSection[] =
+    "[Scheme0]\r\n"
+    "Name=Default\r\n"
+    "AlphaBlendValue=0\r\n"
+    "TitleColor=clWindow\r\n"
+    "TitleFontColor=clNavy\r\n"
+    "TitleGradColor=clSkyBlue\r\n"
+    "TitleGradType=0\r\n"
+    "MemoColor=clWhite\r\n"
+    "MemoFontColor=clBlack\r\n"
+    "MemoGradColor=clSkyBlue\r\n"
+    "MemoGradType=0\r\n";
+
+TListColorScheme Load(const std::string& text) {
+  TListColorScheme list;
+  LoadSchemes(list, IniDocument::Parse(text));
+  return list;
+}
+
+}  // namespace
+
+TEST(ValueForms, IntegersBooleansBytes) {
+  IniDocument doc = IniDocument::Parse(
+      "[S]\r\ndec=42\r\nneg=-7\r\nhex=$1F\r\nbad=abc\r\nempty=\r\nbig=300\r\nminus=-1\r\n"
+      "t=5\r\nf=0\r\nx=0x10\r\ntrail=12 \r\nlead=  12\r\n");
+  struct Case {
+    const char* key;
+    int def;
+    int expected;
+  } ints[] = {{"dec", 0, 42},   {"neg", 0, -7},  {"hex", 0, 31},   {"bad", 9, 9},
+              {"empty", 9, 9},  {"none", 9, 9},  {"x", 0, 16},     {"trail", 3, 12},
+              {"lead", 3, 12}};
+  for (const auto& c : ints) EXPECT_EQ(ReadInteger(doc, "S", c.key, c.def), c.expected) << c.key;
+  EXPECT_EQ(ReadByte(doc, "S", "big", 0), 44);
+  EXPECT_EQ(ReadByte(doc, "S", "minus", 0), 255);
+  EXPECT_EQ(ReadByte(doc, "S", "bad", 0), 0);
+  EXPECT_TRUE(ReadBool(doc, "S", "t", false));
+  EXPECT_FALSE(ReadBool(doc, "S", "f", true));
+  EXPECT_TRUE(ReadBool(doc, "S", "none", true));
+  EXPECT_FALSE(ReadBool(doc, "S", "bad", false));
+}
+
+TEST(ValueForms, ColorsTakeTheirDefaultWhenUnreadable) {
+  IniDocument doc = IniDocument::Parse("[S]\r\nok=clRed\r\nhex=$00DCDCDC\r\nbad=1,2,3\r\nempty=\r\n");
+  EXPECT_EQ(ReadColor(doc, "S", "ok", 0), 0x0000FFu);
+  EXPECT_EQ(ReadColor(doc, "S", "hex", 0), 0x00DCDCDCu);
+  EXPECT_EQ(ReadColor(doc, "S", "bad", 0x123), 0x123u);
+  EXPECT_EQ(ReadColor(doc, "S", "empty", 0x123), 0x123u);
+  EXPECT_EQ(ReadColor(doc, "S", "missing", 0x456), 0x456u);
+}
+
+TEST(ValueForms, TextThatTheProfileWouldAlterIsQuoted) {
+  const std::string texts[] = {"plain", "  leading", "trailing  ", "\"quoted\"", "'single'",
+                               "\"half", "", "a=b", "\t tab"};
+  for (const auto& text : texts) {
+    IniDocument doc;
+    WriteText(doc, "S", "k", text);
+    IniDocument back = IniDocument::Parse(doc.Serialize());
+    EXPECT_EQ(ReadText(back, "S", "k", "?"), text) << doc.Serialize();
+  }
+  IniDocument doc;
+  WriteText(doc, "S", "k", "two\r\nlines");
+  EXPECT_EQ(doc.Serialize(), "[S]\r\nk=two  lines\r\n");
+}
+
+TEST(LoadSchemes, ReadsTheDefaultSectionAndMissingKeysTakeDefaults) {
+  TListColorScheme list = Load(std::string("[Main]\r\nSchemesCount=2\r\n") + kDefaultSchemeSection);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0], DefaultScheme());
+  TColorScheme second;
+  second.Name = "Scheme1";
+  EXPECT_EQ(list[1], second);  // all black, types 0, opaque
+}
+
+TEST(LoadSchemes, BadValuesTakeTheKeysDefault) {
+  TListColorScheme list = Load(
+      "[Main]\r\nSchemesCount=1\r\n[Scheme0]\r\nName=X\r\nAlphaBlendValue=300\r\nTitleGradType=abc\r\n"
+      "TitleColor=not a color\r\nMemoColor=$00F0CAA6\r\nMemoGradType=-1\r\n");
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].AlphaBlendValue, 44);
+  EXPECT_EQ(list[0].TitleGradType, 0);
+  EXPECT_EQ(list[0].TitleColor, clBlack);
+  EXPECT_EQ(list[0].MemoColor, 0x00F0CAA6u);
+  EXPECT_EQ(list[0].MemoGradType, 255);
+}
+
+TEST(LoadSchemes, CountsOutOfRange) {
+  struct Case {
+    std::string count;
+    std::size_t expected;
+  } cases[] = {{"-5", 0},          {"abc", 0},        {"0", 0},
+               {"3", 3},           {"2147483647", 1024}, {"$7FFFFFFF", 1024},
+               {"1024", 1024},     {"1025", 1024}};
+  for (const auto& c : cases)
+    EXPECT_EQ(Load("[Main]\r\nSchemesCount=" + c.count + "\r\n").size(), c.expected) << c.count;
+
+  // A file that really holds more sections than the bound is read whole.
+  std::string big = "[Main]\r\nSchemesCount=1500\r\n";
+  for (int i = 0; i < 1500; ++i) big += "[Scheme" + std::to_string(i) + "]\r\nName=n\r\n";
+  EXPECT_EQ(Load(big).size(), 1500u);
+}
+
+TEST(SaveSchemes, RenumbersAndLeavesNoSectionAtOrAboveTheCount) {
+  TListColorScheme list;
+  for (int i = 0; i < 4; ++i) {
+    TColorScheme s = DefaultScheme();
+    s.Name = "S" + std::to_string(i);
+    list.push_back(s);
+  }
+  MemoryFile file;
+  TIniFile ini(file);
+  SaveSchemes(list, ini);
+  DeleteScheme(list, list[1]);
+  SaveSchemes(list, ini);
+  IniDocument doc = IniDocument::Parse(file.bytes);
+  EXPECT_EQ(ReadInteger(doc, "Main", "SchemesCount", -1), 3);
+  EXPECT_EQ(ReadText(doc, "Scheme1", "Name", ""), "S2");
+  EXPECT_FALSE(doc.HasSection("Scheme3"));
+  TListColorScheme back;
+  LoadSchemes(back, doc);
+  EXPECT_EQ(back, list);
+}
+
+TEST(SaveSchemes, WritesTheDocumentedLayout) {
+  MemoryFile file;
+  TIniFile ini(file);
+  SaveSchemes({DefaultScheme()}, ini);
+  EXPECT_EQ(file.bytes, std::string("[Main]\r\nSchemesCount=1\r\n") + kDefaultSchemeSection);
+}
+
+TEST(SaveSchemes, RoundTripOfAFileWrittenByTheProgramChangesNothing) {
+  // Scheme sections go to the end of the file when they are rewritten, as with
+  // the profile functions, so a file the program wrote has them last.
+  const std::string text =
+      std::string("[Main]\r\nCurrentStyle=OfficeXP\r\nSchemesCount=1\r\n[Other]\r\nmine=kept\r\n") +
+      kDefaultSchemeSection;
+  MemoryFile file(text);
+  TIniFile ini(file);
+  TListColorScheme list;
+  LoadSchemes(list, ini.Load());
+  SaveSchemes(list, ini);
+  EXPECT_EQ(file.writes, 0);  // nothing changed, nothing written
+  list[0].Name = "Renamed";
+  SaveSchemes(list, ini);
+  EXPECT_EQ(file.writes, 1);
+  EXPECT_NE(file.bytes.find("[Other]\r\nmine=kept\r\n[Scheme0]\r\nName=Renamed\r\n"),
+            std::string::npos);
+}
+
+TEST(TIniFile, FailuresLeaveTheFileAndRaiseUnableToWrite) {
+  MemoryFile file("[Main]\r\nSchemesCount=0\r\n");
+  file.writeFails = true;
+  TIniFile ini(file);
+  try {
+    SaveSchemes({DefaultScheme()}, ini);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to C:\\Notes\\Wisplet.ini");
+  }
+  EXPECT_EQ(file.bytes, "[Main]\r\nSchemesCount=0\r\n");
+
+  // A file that exists but cannot be read is never overwritten.
+  MemoryFile locked("[Main]\r\nSchemesCount=0\r\n");
+  locked.readFails = true;
+  TIniFile lockedIni(locked);
+  EXPECT_THROW(SaveSchemes({DefaultScheme()}, lockedIni), Error);
+  EXPECT_EQ(locked.writes, 0);
+  EXPECT_TRUE(lockedIni.Load().SectionCount() == 0);
+}
+
+TEST(TIniFile, AMissingFileIsNotCreatedByAnEmptySave) {
+  MemoryFile file;
+  TIniFile ini(file);
+  SaveSchemes({}, ini);  // writes SchemesCount=0, so the file comes into being
+  EXPECT_EQ(file.bytes, "[Main]\r\nSchemesCount=0\r\n");
+  MemoryFile untouched;
+  TIniFile ini2(untouched);
+  ini2.Update([](IniDocument&) {});
+  EXPECT_FALSE(untouched.exists);
+}
+
+TEST(TIniFile, Utf8FilesKeepTheirEncoding) {
+  MemoryFile file("\xEF\xBB\xBF[Main]\r\nCurrentStyle=caf\xC3\xA9\r\n");
+  TextCodec codec{[](std::string_view s) {
+                    std::string out(s);
+                    auto pos = out.find("\xC3\xA9");
+                    if (pos != std::string::npos) out.replace(pos, 2, "\xE9");
+                    return out;
+                  },
+                  [](std::string_view s) {
+                    std::string out(s);
+                    auto pos = out.find('\xE9');
+                    if (pos != std::string::npos) out.replace(pos, 1, "\xC3\xA9");
+                    return out;
+                  }};
+  TIniFile ini(file, codec);
+  EXPECT_EQ(ReadText(ini.Load(), "Main", "CurrentStyle", ""), "caf\xE9");
+  ini.Update([](IniDocument& doc) { doc.Set("Main", "SchemesCount", "0"); });
+  EXPECT_EQ(file.bytes, "\xEF\xBB\xBF[Main]\r\nCurrentStyle=caf\xC3\xA9\r\nSchemesCount=0\r\n");
+}
+
+TEST(MainSettings, AutorunFollowsTheRegistryValue) {
+  struct Case {
+    bool present;
+    std::string value;
+    bool autoRun;
+  } cases[] = {{false, "", false},
+               {true, kExe, true},
+               {true, "C:\\Other\\Program.exe", false},
+               {true, "c:\\notes\\wisplet.exe", false},  // compared with case
+               {true, std::string("\"") + kExe + "\"", false}};
+  for (const auto& c : cases) {
+    FakeAutorun autorun;
+    autorun.present = c.present;
+    autorun.value = c.value;
+    RecordingMessages messages;
+    ProgramState state;
+    LoadMainSettings(state, IniDocument(), autorun, kExe, messages);
+    EXPECT_EQ(state.AutoRun, c.autoRun) << c.value;
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
+TEST(MainSettings, StyleIsReadAndWrittenBackAsItWas) {
+  for (std::string style : {"Default", "OfficeXP", "Fancy", ""}) {
+    MemoryFile file("[Main]\r\nCurrentStyle=" + style + "\r\n");
+    TIniFile ini(file);
+    FakeAutorun autorun;
+    RecordingMessages messages;
+    ProgramState state;
+    LoadMainSettings(state, ini.Load(), autorun, kExe, messages);
+    EXPECT_EQ(state.CurrentStyle, style);
+    SaveMainSettings(state, ini, autorun, kExe, messages);
+    EXPECT_EQ(file.writes, 0) << style;
+  }
+  ProgramState state;
+  LoadMainSettings(state, IniDocument(), *std::make_unique<FakeAutorun>(),
+                   kExe, *std::make_unique<RecordingMessages>());
+  EXPECT_EQ(state.CurrentStyle, "Default");
+}
+
+TEST(MainSettings, SaveWritesOverwritesAndDeletesTheRegistryValue) {
+  FakeAutorun autorun;
+  autorun.present = true;
+  autorun.value = "C:\\Other\\Program.exe";
+  MemoryFile file;
+  TIniFile ini(file);
+  RecordingMessages messages;
+  ProgramState state;
+  state.AutoRun = true;
+  SaveMainSettings(state, ini, autorun, kExe, messages);
+  EXPECT_EQ(autorun.value, kExe);
+  state.AutoRun = false;
+  SaveMainSettings(state, ini, autorun, kExe, messages);
+  EXPECT_FALSE(autorun.present);
+  SaveMainSettings(state, ini, autorun, kExe, messages);  // nothing to delete
+  EXPECT_FALSE(autorun.present);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(file.bytes, "[Main]\r\nCurrentStyle=Default\r\n");
+}
+
+TEST(MainSettings, RegistryFailuresAreReportedAndTheFileStillWritten) {
+  FakeAutorun autorun;
+  autorun.status = AutorunStore::Status::CantOpen;
+  MemoryFile file("[Main]\r\nCurrentStyle=OfficeXP\r\n");
+  TIniFile ini(file);
+  RecordingMessages messages;
+  ProgramState state;
+  state.AutoRun = true;  // kept when the key cannot be opened
+  LoadMainSettings(state, ini.Load(), autorun, kExe, messages);
+  EXPECT_TRUE(state.AutoRun);
+  EXPECT_EQ(state.CurrentStyle, "OfficeXP");
+  state.CurrentStyle = "Default";
+  SaveMainSettings(state, ini, autorun, kExe, messages);
+  EXPECT_EQ(messages.shown,
+            (std::vector<std::string>{"Can't read from registry!", "Can't write to registry!"}));
+  EXPECT_EQ(file.bytes, "[Main]\r\nCurrentStyle=Default\r\n");
+}
+
+TEST(MainSettings, AValueThatIsNotTextIsReportedAndTheStyleStillRead) {
+  FakeAutorun autorun;
+  autorun.status = AutorunStore::Status::Failed;
+  RecordingMessages messages;
+  ProgramState state;
+  LoadMainSettings(state, IniDocument::Parse("[Main]\r\nCurrentStyle=OfficeXP\r\n"), autorun, kExe,
+                   messages);
+  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Invalid data type for 'Sticker'"}));
+  EXPECT_FALSE(state.AutoRun);
+  EXPECT_EQ(state.CurrentStyle, "OfficeXP");
+}
+
+TEST(MainSettings, AFailedRegistryWriteStopsTheSave) {
+  FakeAutorun autorun;
+  autorun.writeStatus = AutorunStore::Status::Failed;
+  MemoryFile file;
+  TIniFile ini(file);
+  RecordingMessages messages;
+  ProgramState state;
+  state.AutoRun = true;
+  try {
+    SaveMainSettings(state, ini, autorun, kExe, messages);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Failed to set data for 'Sticker'");
+  }
+  EXPECT_FALSE(file.exists);
+}

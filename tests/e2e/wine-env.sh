@@ -7,10 +7,10 @@
 set -euo pipefail
 
 command=${1:?usage: wine-env.sh start|exec|stop STATE [CMD...]}
-state=${2:?state folder missing}
+state=$(realpath -m "${2:?state folder missing}")
 shift 2
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-bin=$(cd "$here/../.." && pwd)/build/bin
+bin=${WISPLET_BIN:-$(cd "$here/../.." && pwd)/build/bin}
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko install prompts

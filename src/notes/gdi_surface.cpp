@@ -1,0 +1,1 @@
+#include "notes/gdi_surface.h"

@@ -1,0 +1,2 @@
+#pragma once
+// Gradient fills of a note's title bar and text area (to be written).

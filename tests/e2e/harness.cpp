@@ -161,8 +161,13 @@ HWND AppProcess::FindWindowOfClass(const std::string& className) const {
 HWND AppProcess::MainWindow() const { return FindWindowOfClass("TFormMain"); }
 
 bool AppProcess::WaitUp(DWORD timeoutMs) const {
-  return WaitUntil([&] { return MainWindow() != nullptr || !Running(); }, timeoutMs) &&
-         MainWindow() != nullptr;
+  // The About window is the last one created before the notes are loaded; the
+  // program is up once its message loop waits for input.
+  bool created = WaitUntil([&] { return FindWindowOfClass("TFormAbout") != nullptr || !Running(); },
+                           timeoutMs);
+  if (!created || !Running()) return false;
+  WaitForInputIdle(pi_.hProcess, timeoutMs);
+  return Running() && MainWindow() != nullptr;
 }
 
 void AppProcess::RequestExit() const {

@@ -62,7 +62,7 @@ class AppProcess {
   bool Running() const;
   // Waits for the process to end; nullopt on time-out.
   std::optional<DWORD> WaitExit(DWORD timeoutMs = 10000) const;
-  // Waits until the hidden main window exists (start-up has reached the loop).
+  // Waits until start-up is complete and the message loop waits for input.
   bool WaitUp(DWORD timeoutMs = 15000) const;
   HWND MainWindow() const;
   // Top-level windows of the process, hidden ones included.

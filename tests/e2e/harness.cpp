@@ -275,6 +275,18 @@ std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs) {
   return out;
 }
 
+void RestartDesktopKeeper() {
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::string cmd = "\"" + BinFolder() + "\\WispletDriver.exe\" keep";
+  if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
+                     &si, &pi)) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  WaitUntil([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 15000, 100);
+}
+
 std::string SaveScreenshot(const std::string& name) {
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   HDC screen = GetDC(nullptr);

@@ -97,6 +97,9 @@ void DeleteAutorunValue();
 // Runs a command line (for example "reg query ...") and returns its output.
 std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs = 30000);
 
+// Starts the hidden window that keeps the virtual desktop alive between programs.
+void RestartDesktopKeeper();
+
 // Saves the whole screen as a 24-bit BMP file in the output folder.
 std::string SaveScreenshot(const std::string& name);
 

@@ -41,4 +41,6 @@ TEST(Session, WinebootEndSessionSavesTheSettings) {
   RunAndCapture("wineboot.exe --end-session");
   EXPECT_TRUE(WaitUntil([&] { return FileExists(folder.Ini()); }, 10000));
   EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\n"));
+  // The session's end also took the desktop's keeper with it; later tests need it.
+  RestartDesktopKeeper();
 }

@@ -23,8 +23,23 @@ load_env() {
   export DISPLAY
 }
 
+# Long-lived processes (Xvfb, wineserver, the desktop) must not hold the caller's
+# output open, or a test runner waiting for the end of that output would hang;
+# so every command runs with its output in a log file, shown afterwards.
+run_logged() {
+  local log="$1" rc=0
+  shift
+  "$@" >"$log" 2>&1 </dev/null || rc=$?
+  cat "$log"
+  return $rc
+}
+
 start() {
   mkdir -p "$state"
+  run_logged "$state/start.log" start_desktop
+}
+
+start_desktop() {
   [ -f "$state/env" ] && stop_all quiet
   local n
   for n in $(seq 90 190); do
@@ -63,7 +78,14 @@ stop_all() {
 
 case "$command" in
   start) start ;;
-  exec) load_env; exec "$@" ;;
+  exec)
+    load_env
+    log=$(mktemp "$state/exec.XXXXXX")
+    rc=0
+    run_logged "$log" "$@" || rc=$?
+    rm -f "$log"
+    exit $rc
+    ;;
   stop) stop_all ;;
   *) echo "unknown command $command" >&2; exit 2 ;;
 esac

@@ -106,6 +106,12 @@ IniDocument::Section* IniDocument::Find(std::string_view section) {
 
 bool IniDocument::HasSection(std::string_view section) const { return Find(section) != nullptr; }
 
+std::size_t IniDocument::LineCount(std::string_view section) const {
+  const Section* s = Find(section);
+  if (!s) return 0;
+  return s->prelude ? s->lines.size() : s->lines.size() - 1;
+}
+
 std::size_t IniDocument::SectionCount() const {
   return static_cast<std::size_t>(std::count_if(
       sections_.begin(), sections_.end(), [](const Section& s) { return !s.prelude && !s.erased; }));

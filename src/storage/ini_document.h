@@ -35,6 +35,8 @@ class IniDocument {
   void EraseSection(std::string_view section);
 
   bool HasSection(std::string_view section) const;
+  // Lines of the first matching section below its header (0 when missing).
+  std::size_t LineCount(std::string_view section) const;
   std::size_t SectionCount() const;
 
   // CR LF after every line, no byte order mark.

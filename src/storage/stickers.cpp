@@ -1,0 +1,129 @@
+#include "storage/stickers.h"
+
+#include <algorithm>
+
+namespace wisplet {
+namespace {
+
+std::string StickerSection(std::size_t n) { return "Sticker" + std::to_string(n); }
+std::string MemoLineKey(std::size_t k) { return "MemoLine" + std::to_string(k); }
+
+// A damaged line count is bounded like the section counts: never beyond this
+// or the number of lines the section holds, whichever is larger.
+constexpr std::int64_t kMaxCountedMemoLines = 1024;
+
+}  // namespace
+
+TColorScheme StickerRecord::DefaultStickerScheme() {
+  TColorScheme s;
+  s.TitleColor = 0x00DCDCDC;
+  s.TitleGradColor = 0x00DCDCDC;
+  s.TitleFontColor = clBlack;
+  s.MemoColor = 0x00F0F0F0;
+  s.MemoGradColor = 0x00F0F0F0;
+  s.MemoFontColor = clBlack;
+  return s;
+}
+
+std::vector<std::string> SplitMemoLines(const std::string& memo) {
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < memo.size()) {
+    std::size_t end = memo.find_first_of("\r\n", pos);
+    if (end == std::string::npos) {
+      lines.push_back(memo.substr(pos));
+      break;
+    }
+    lines.push_back(memo.substr(pos, end - pos));
+    pos = end + ((memo[end] == '\r' && end + 1 < memo.size() && memo[end + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
+}
+
+std::string JoinMemoLines(const std::vector<std::string>& lines) {
+  std::string memo;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) memo += "\r\n";
+    memo += lines[i];
+  }
+  return memo;
+}
+
+std::vector<StickerRecord> ReadStickers(const IniDocument& doc) {
+  std::vector<StickerRecord> notes(ReadSectionCount(doc, "StickerCount"));
+  for (std::size_t n = 0; n < notes.size(); ++n) {
+    const std::string section = StickerSection(n);
+    StickerRecord& r = notes[n];
+    r.Title = ReadText(doc, section, "Title", "Some Title");
+    std::int64_t count = ReadInteger(doc, section, "MemoLineCount", 0);
+    count = std::clamp<std::int64_t>(count, 0,
+                                     std::max<std::int64_t>(kMaxCountedMemoLines, doc.LineCount(section)));
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (std::int64_t k = 0; k < count; ++k) {
+      // The first character is the ">" that protects leading blanks.
+      std::string stored = ReadText(doc, section, MemoLineKey(static_cast<std::size_t>(k)), "");
+      lines.push_back(stored.empty() ? stored : stored.substr(1));
+    }
+    r.Memo = JoinMemoLines(lines);
+    r.ID = ReadText(doc, section, "ID", "");
+    r.Active = ReadBool(doc, section, "Active", false);
+    r.OnTop = ReadBool(doc, section, "OnTop", false);
+    r.MinState = ReadBool(doc, section, "MinState", false);
+    r.Top = ReadInteger(doc, section, "Top", 1);
+    r.Left = ReadInteger(doc, section, "Left", 1);
+    r.Height = ReadInteger(doc, section, "Height", 50);
+    r.Width = ReadInteger(doc, section, "Width", 200);
+    const TColorScheme def = StickerRecord::DefaultStickerScheme();
+    TColorScheme& s = r.Scheme;
+    s.Name = ReadText(doc, section, "Name", "");
+    s.AlphaBlendValue = ReadByte(doc, section, "AlphaBlendValue", 0);
+    s.TitleColor = ReadColor(doc, section, "TitleColor", def.TitleColor);
+    s.TitleFontColor = ReadColor(doc, section, "TitleFontColor", def.TitleFontColor);
+    s.TitleGradColor = ReadColor(doc, section, "TitleGradColor", def.TitleGradColor);
+    s.TitleGradType = ReadByte(doc, section, "TitleGradType", 0);
+    s.MemoColor = ReadColor(doc, section, "MemoColor", def.MemoColor);
+    s.MemoFontColor = ReadColor(doc, section, "MemoFontColor", def.MemoFontColor);
+    s.MemoGradColor = ReadColor(doc, section, "MemoGradColor", def.MemoGradColor);
+    s.MemoGradType = ReadByte(doc, section, "MemoGradType", 0);
+  }
+  return notes;
+}
+
+void WriteStickers(const std::vector<StickerRecord>& notes, IniDocument& doc) {
+  for (std::size_t n = 0; n < 256; ++n) doc.EraseSection(StickerSection(n));
+  WriteInteger(doc, kMainSection, "StickerCount", static_cast<std::int64_t>(notes.size()));
+  for (std::size_t n = 0; n < notes.size(); ++n) {
+    const std::string section = StickerSection(n);
+    const StickerRecord& r = notes[n];
+    WriteText(doc, section, "Title", r.Title);
+    std::vector<std::string> lines = SplitMemoLines(r.Memo);
+    WriteInteger(doc, section, "MemoLineCount", static_cast<std::int64_t>(lines.size()));
+    for (std::size_t k = 0; k < lines.size(); ++k) WriteText(doc, section, MemoLineKey(k), ">" + lines[k]);
+    WriteText(doc, section, "ID", r.ID);
+    WriteBool(doc, section, "Active", r.Active);
+    WriteBool(doc, section, "OnTop", r.OnTop);
+    WriteBool(doc, section, "MinState", r.MinState);
+    WriteInteger(doc, section, "Top", r.Top);
+    WriteInteger(doc, section, "Left", r.Left);
+    WriteInteger(doc, section, "Height", r.Height);
+    WriteInteger(doc, section, "Width", r.Width);
+    const TColorScheme& s = r.Scheme;
+    WriteText(doc, section, "Name", s.Name);
+    WriteInteger(doc, section, "AlphaBlendValue", s.AlphaBlendValue);
+    WriteColor(doc, section, "TitleColor", s.TitleColor);
+    WriteColor(doc, section, "TitleFontColor", s.TitleFontColor);
+    WriteColor(doc, section, "TitleGradColor", s.TitleGradColor);
+    WriteInteger(doc, section, "TitleGradType", s.TitleGradType);
+    WriteColor(doc, section, "MemoColor", s.MemoColor);
+    WriteColor(doc, section, "MemoFontColor", s.MemoFontColor);
+    WriteColor(doc, section, "MemoGradColor", s.MemoGradColor);
+    WriteInteger(doc, section, "MemoGradType", s.MemoGradType);
+  }
+}
+
+void SaveStickers(const std::vector<StickerRecord>& notes, TIniFile& ini) {
+  ini.Update([&](IniDocument& doc) { WriteStickers(notes, doc); });
+}
+
+}  // namespace wisplet

@@ -1,0 +1,121 @@
+#include "storage/stickers.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+
+using namespace wisplet;
+using namespace wisplet::testing;
+
+TEST(MemoLines, SplitAndJoin) {
+  using Lines = std::vector<std::string>;
+  struct Case {
+    std::string memo;
+    Lines lines;
+    std::string joined;  // what comes back
+  } cases[] = {
+      {"", {}, ""},
+      {"milk", {"milk"}, "milk"},
+      {"milk\r\n\r\n  bread", {"milk", "", "  bread"}, "milk\r\n\r\n  bread"},
+      {"a\rb\nc\r\nd", {"a", "b", "c", "d"}, "a\r\nb\r\nc\r\nd"},
+      {"ends with a break\r\n", {"ends with a break"}, "ends with a break"},
+      {"two breaks\n\n", {"two breaks", ""}, "two breaks\r\n"},
+      {"\r\n", {""}, ""},
+      {"\n\r", {"", ""}, "\r\n"},
+      {">quoted", {">quoted"}, ">quoted"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitMemoLines(c.memo), c.lines) << c.memo;
+    EXPECT_EQ(JoinMemoLines(SplitMemoLines(c.memo)), c.joined) << c.memo;
+  }
+}
+
+TEST(ReadStickers, AMissingSectionGivesTheDefaults) {
+  auto notes = ReadStickers(IniDocument::Parse("[Main]\r\nStickerCount=1\r\n[Sticker0]\r\n"));
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0], StickerRecord{});
+  EXPECT_EQ(notes[0].Title, "Some Title");
+  EXPECT_FALSE(notes[0].Active);
+  EXPECT_EQ(notes[0].Scheme.TitleColor, 0x00DCDCDCu);
+  EXPECT_EQ(notes[0].Scheme.MemoColor, 0x00F0F0F0u);
+  EXPECT_EQ(notes[0].Left, 1);
+  EXPECT_EQ(notes[0].Width, 200);
+}
+
+TEST(ReadStickers, TheDocumentedBodyLayout) {
+  auto notes = ReadStickers(IniDocument::Parse(
+      "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=3\r\nMemoLine0=>milk\r\nMemoLine1=>\r\n"
+      "MemoLine2=>  bread\r\n"));
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].Memo, "milk\r\n\r\n  bread");
+}
+
+TEST(ReadStickers, FirstCharacterDroppedWhateverItIs) {
+  auto notes = ReadStickers(IniDocument::Parse(
+      "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=4\r\nMemoLine0=xabc\r\nMemoLine1=\r\n"
+      "MemoLine3=>>two\r\n"));
+  EXPECT_EQ(notes[0].Memo, "abc\r\n\r\n\r\n>two");
+}
+
+TEST(ReadStickers, DamagedCountsAreBounded) {
+  EXPECT_TRUE(ReadStickers(IniDocument::Parse("[Main]\r\nStickerCount=-1\r\n")).empty());
+  EXPECT_EQ(ReadStickers(IniDocument::Parse("[Main]\r\nStickerCount=99999999\r\n")).size(), 1024u);
+  auto notes = ReadStickers(
+      IniDocument::Parse("[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=2000000000\r\n"));
+  EXPECT_EQ(SplitMemoLines(notes[0].Memo).size() + 1, 1024u);  // 1024 empty lines join to 1023 breaks
+  notes = ReadStickers(
+      IniDocument::Parse("[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=-4\r\nTop=abc\r\n"));
+  EXPECT_EQ(notes[0].Memo, "");
+  EXPECT_EQ(notes[0].Top, 1);
+}
+
+TEST(SaveStickers, RoundTripKeepsEveryField) {
+  StickerRecord a;
+  a.Title = "  Shopping ";
+  a.Memo = "milk  \r\n\r\n>bread\r\n\"quoted\"\r\n\ttab";
+  a.ID = "06.12.202623:30:07";
+  a.Active = true;
+  a.OnTop = true;
+  a.MinState = true;
+  a.Top = -20;
+  a.Left = 824;
+  a.Height = 17;
+  a.Width = 333;
+  a.Scheme = DefaultScheme();
+  a.Scheme.AlphaBlendValue = 50;
+  StickerRecord b;
+  b.Memo = "";
+  std::vector<StickerRecord> notes = {a, b, a};
+  MemoryFile file;
+  TIniFile ini(file);
+  SaveStickers(notes, ini);
+  EXPECT_EQ(ReadStickers(ini.Load()), notes);
+  EXPECT_NE(file.bytes.find("MemoLine2=>>bread\r\n"), std::string::npos);
+}
+
+TEST(SaveStickers, RemovingTheMiddleOfThreeRenumbers) {
+  std::vector<StickerRecord> notes(3);
+  for (int i = 0; i < 3; ++i) notes[i].Title = "Note " + std::to_string(i);
+  MemoryFile file;
+  TIniFile ini(file);
+  SaveStickers(notes, ini);
+  notes.erase(notes.begin() + 1);
+  SaveStickers(notes, ini);
+  IniDocument doc = ini.Load();
+  EXPECT_EQ(ReadInteger(doc, "Main", "StickerCount", -1), 2);
+  EXPECT_EQ(ReadText(doc, "Sticker1", "Title", ""), "Note 2");
+  EXPECT_FALSE(doc.HasSection("Sticker2"));
+}
+
+TEST(SaveStickers, KeysInTheirOrder) {
+  StickerRecord r;
+  r.Memo = "one";
+  IniDocument doc;
+  WriteStickers({r}, doc);
+  EXPECT_EQ(doc.Serialize(),
+            "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nTitle=Some Title\r\nMemoLineCount=1\r\n"
+            "MemoLine0=>one\r\nID=\r\nActive=0\r\nOnTop=0\r\nMinState=0\r\nTop=1\r\nLeft=1\r\n"
+            "Height=50\r\nWidth=200\r\nName=\r\nAlphaBlendValue=0\r\nTitleColor=$00DCDCDC\r\n"
+            "TitleFontColor=clBlack\r\nTitleGradColor=$00DCDCDC\r\nTitleGradType=0\r\n"
+            "MemoColor=$00F0F0F0\r\nMemoFontColor=clBlack\r\nMemoGradColor=$00F0F0F0\r\nMemoGradType=0\r\n");
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/main_form.h"
+#include "notes/sticker_list.h"
 
 namespace wisplet {
 namespace {
@@ -25,6 +26,12 @@ Application& App() {
 }
 
 HWND Application::ApplicationWindow() const { return FormMain ? FormMain->Handle() : nullptr; }
+
+// The note editor comes with its own dialog; until then these commands do nothing.
+void Application::ShowEditNote(TStickerWindow&) {}
+void Application::ShowNewNote() {}
+
+void Application::RemoveSticker(TStickerWindow& note) { wisplet::RemoveSticker(State.Stickers, note); }
 
 void ShowErrorBox(const std::string& text) {
   MessageBoxA(App().ApplicationWindow(), text.c_str(), App().Title.c_str(),

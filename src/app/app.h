@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/state.h"
+#include "notes/sticker_window.h"
 #include "storage/settings.h"
 
 namespace wisplet {
@@ -16,7 +17,7 @@ class TFormSticker;
 class TFormOptions;
 class TFormAbout;
 
-struct Application {
+struct Application : NoteHost {
   std::string ExeName;   // the executable's full path as the system reports it
   std::string Title;     // names the instance mutexes and captions error boxes
   std::string HelpFile;  // the executable's path with ".chm"
@@ -35,6 +36,14 @@ struct Application {
 
   // Modeless dialogs whose keyboard goes through IsDialogMessage.
   std::vector<HWND> Dialogs;
+
+  // Every note window made in this run; State.Stickers lists the live ones.
+  std::vector<std::unique_ptr<TStickerWindow>> NoteWindows;
+
+  // What notes ask of the program.
+  void ShowEditNote(TStickerWindow& note) override;
+  void ShowNewNote() override;
+  void RemoveSticker(TStickerWindow& note) override;
 
   HWND ApplicationWindow() const;
 };

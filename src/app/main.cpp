@@ -67,6 +67,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     formSticker.reset();
     formMain.reset();
     app.FormMain = nullptr;
+    app.State.Stickers.clear();
+    app.NoteWindows.clear();
   } catch (const std::exception& e) {
     ShowErrorBox(e.what());
     exitCode = 1;

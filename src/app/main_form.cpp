@@ -4,6 +4,8 @@
 
 #include "app/app.h"
 #include "app/app_paths.h"
+#include "notes/sticker_list.h"
+#include "storage/stickers.h"
 #include "storage/win32_settings.h"
 
 namespace wisplet {
@@ -35,6 +37,7 @@ void TFormMain::LoadAll() {
   Application& app = App();
   IniDocument doc = app.IniFile->Load();
   LoadSchemes(app.State.ColorSchemes, doc);
+  LoadStickers(app.State.Stickers, ReadStickers(doc), app, app.NoteWindows);
   ProcessMessages();
 }
 
@@ -42,6 +45,7 @@ void TFormMain::ExitSequence() {
   Application& app = App();
   SaveMainSettings(app.State, *app.IniFile, *app.Autorun, app.ExeName, *app.Messages);
   SaveSchemes(app.State.ColorSchemes, *app.IniFile);
+  SaveStickers(StickerRecords(app.State.Stickers), *app.IniFile);
   DestroyWindow(m_hwnd);
 }
 
@@ -55,6 +59,10 @@ void TFormMain::SaveAllQuietly() {
   }
   try {
     SaveSchemes(app.State.ColorSchemes, *app.IniFile);
+  } catch (const std::exception&) {
+  }
+  try {
+    SaveStickers(StickerRecords(app.State.Stickers), *app.IniFile);
   } catch (const std::exception&) {
   }
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The note list: creating the stored notes, collecting them for saving, and
+// removing a closed note.
+#include <memory>
+#include <vector>
+
+#include "model/state.h"
+#include "notes/sticker_window.h"
+#include "storage/stickers.h"
+
+namespace wisplet {
+
+// Creates one note window per stored note, in the stored order, and appends
+// them to `list`. The windows are owned by `owner`.
+void LoadStickers(TListSticker& list, const std::vector<StickerRecord>& records, NoteHost& host,
+                  std::vector<std::unique_ptr<TStickerWindow>>& owner);
+
+// What the settings file keeps of every note in the list.
+std::vector<StickerRecord> StickerRecords(const TListSticker& list);
+
+// Removes exactly this note. Two notes can share an ID (made within the same
+// second), so the note is found by identity, never by its ID.
+void RemoveSticker(TListSticker& list, const TStickerWindow& note);
+
+}  // namespace wisplet

@@ -1,0 +1,544 @@
+#include "notes/sticker_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "app/win32_handles.h"
+#include "model/errors.h"
+#include "notes/gdi_surface.h"
+#include "notes/note_resources.h"
+#include "resources/resource.h"
+
+namespace wisplet {
+namespace {
+
+const char kClassName[] = "TStickerWindow";
+constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_BORDER;  // 0x82800000
+constexpr LANGID kClipboardLocale = 0x0419;
+
+struct MenuItem {
+  int command;
+  const char* caption;  // with the shortcut shown beside it
+  UINT key;
+  bool ctrl;
+};
+constexpr MenuItem kMenuItems[] = {
+    {TStickerWindow::CmdEdit, "&Edit Note\tCtrl+E", 'E', true},
+    {TStickerWindow::CmdNew, "&New Note\tCtrl+N", 'N', true},
+    {TStickerWindow::CmdCopy, "&Copy Note to Clipboard\tCtrl+C", 'C', true},
+    {0, nullptr, 0, false},
+    {TStickerWindow::CmdOnTop, "OnTop\tCtrl+T", 'T', true},
+    {TStickerWindow::CmdHide, "Hide\tCtrl+H", 'H', true},
+    {0, nullptr, 0, false},
+    {TStickerWindow::CmdClose, "Close\tF10", VK_F10, false},
+};
+
+constexpr NotePart kButtons[] = {NotePart::MenuButton, NotePart::CloseButton, NotePart::OnTopButton,
+                                 NotePart::HideButton};
+
+bool IsButton(NotePart part) {
+  return std::find(std::begin(kButtons), std::end(kButtons), part) != std::end(kButtons);
+}
+
+std::string NowAsId() {
+  char date[128] = {}, time[128] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, sizeof time);
+  return std::string(date) + time;
+}
+
+COLORREF ToColorRef(TColor color) { return static_cast<COLORREF>(ResolveColor(color)); }
+
+// Opens the clipboard for one scope.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+  ~ClipboardScope() {
+    if (open_) CloseClipboard();
+  }
+  bool Open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// Hands a block of global memory to the clipboard; it stays ours if that fails.
+void PutOnClipboard(UINT format, const void* data, std::size_t size) {
+  GlobalMem block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+  if (!block) return;
+  if (void* p = GlobalLock(block.get())) {
+    std::memcpy(p, data, size);
+    GlobalUnlock(block.get());
+    if (SetClipboardData(format, block.get())) block.release();
+  }
+}
+
+}  // namespace
+
+TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
+  RegisterWindowClass(kClassName, CS_SAVEBITS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  Create(kClassName, WS_EX_TOOLWINDOW, kStyle, 0, 0, DefaultNoteWidth, InitialNoteHeight, nullptr);
+  ID = NowAsId();
+  for (TGradient* g : {&memoGradient_, &titleGradient_}) {
+    g->SetActive(true);
+    g->SetOrientation(fgdHorizontal);
+    g->SetOnChange([this] {
+      if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
+    });
+  }
+  noteMenu_ = CreatePopupMenu();
+  for (const MenuItem& item : kMenuItems) {
+    if (item.caption)
+      AppendMenuA(noteMenu_, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
+    else
+      AppendMenuA(noteMenu_, MF_SEPARATOR, 0, nullptr);
+  }
+  UpdateTooltips();
+}
+
+NoteLayout TStickerWindow::Layout() const {
+  RECT r = Bounds();
+  return NoteLayout{r.right - r.left, r.bottom - r.top, NoteResources::Get().LineHeight()};
+}
+
+RECT TStickerWindow::Bounds() const {
+  RECT r{};
+  GetWindowRect(m_hwnd, &r);
+  return r;
+}
+
+void TStickerWindow::SetBounds(int left, int top, int width, int height) {
+  TextExtent size = ConstrainNoteSize(width, height, NoteResources::Get().LineHeight());
+  SetWindowPos(m_hwnd, nullptr, left, top, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TStickerWindow::SetLeft(int left) {
+  RECT r = Bounds();
+  SetBounds(left, r.top, r.right - r.left, r.bottom - r.top);
+}
+void TStickerWindow::SetTop(int top) {
+  RECT r = Bounds();
+  SetBounds(r.left, top, r.right - r.left, r.bottom - r.top);
+}
+void TStickerWindow::SetWidth(int width) {
+  RECT r = Bounds();
+  SetBounds(r.left, r.top, width, r.bottom - r.top);
+}
+void TStickerWindow::SetHeight(int height) {
+  RECT r = Bounds();
+  SetBounds(r.left, r.top, r.right - r.left, height);
+}
+
+void TStickerWindow::SetTitle(const std::string& title) {
+  Title = title;
+  FitToContent();
+}
+
+void TStickerWindow::SetMemo(const std::string& memo) {
+  Memo = memo;
+  FitToContent();
+}
+
+void TStickerWindow::FitToContent() {
+  NoteResources& res = NoteResources::Get();
+  int titleWidth = res.MeasureText(res.TitleFont(), Title, 0).cx;
+  TextExtent size = wisplet::FitToContent(titleWidth, res.LineHeight(), [&](int wrapWidth) {
+    SIZE memo = res.MeasureText(res.MemoFont(), Memo, std::max(wrapWidth, 1));
+    return TextExtent{memo.cx, memo.cy};
+  });
+  RECT r = Bounds();
+  SetBounds(r.left, r.top, size.width, size.height);
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
+  Scheme = scheme;
+  auto apply = [](TGradient& g, TColor base, TColor end, std::uint8_t type) {
+    // No color switches the area's gradient off; "None" paints it solid.
+    g.SetActive(base != clNone);
+    if (base == clNone) return;
+    g.SetFromColor(base, ResolveColor);
+    if (type == fgdNone) {
+      g.SetToColor(base, ResolveColor);
+      g.SetOrientation(fgdHorizontal);
+    } else {
+      g.SetToColor(end, ResolveColor);
+      g.SetOrientation(static_cast<TglGradientDir>(type));
+    }
+  };
+  apply(titleGradient_, Scheme.TitleColor, Scheme.TitleGradColor, Scheme.TitleGradType);
+  apply(memoGradient_, Scheme.MemoColor, Scheme.MemoGradColor, Scheme.MemoGradType);
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+// --- Painting ---------------------------------------------------------------
+
+void TStickerWindow::Paint(HDC target, const RECT& area) {
+  int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return;
+  // Drawn off screen first, only the part asked for, so that a very tall note
+  // costs no more than what is visible and nothing flickers.
+  HDC dc = CreateCompatibleDC(target);
+  GdiObject buffer(CreateCompatibleBitmap(target, w, h));
+  {
+    SelectObjectScope selectBuffer(dc, buffer.get());
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+
+    NoteLayout layout = Layout();
+    GdiSurface surface(dc);
+    // Each panel paints only within itself (the diagonal types reach one row
+    // beyond their rectangle).
+    auto fillPanel = [&](const Rect& r, const TGradient& g) {
+      int saved = SaveDC(dc);
+      IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);  // logical, like r
+      GradientFill(surface, r, g);
+      RestoreDC(dc, saved);
+    };
+    fillPanel(layout.MemoBevel(), memoGradient_);
+    fillPanel(layout.TitleBevel(), titleGradient_);
+
+    NoteResources& res = NoteResources::Get();
+    SetBkMode(dc, TRANSPARENT);
+    auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::string& text, UINT flags) {
+      RECT box{r.left, r.top, r.right, r.bottom};
+      SelectObjectScope selectFont(dc, font);
+      SetTextColor(dc, ToColorRef(color));
+      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
+    };
+    drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, Title,
+              MinState ? DT_LEFT : DT_CENTER);
+    drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, Memo, DT_LEFT | DT_WORDBREAK);
+
+    for (NotePart button : kButtons) PaintButton(dc, button, GlyphOf(button) + (pressedButton_ == button));
+
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    BitBlt(target, area.left, area.top, w, h, dc, 0, 0, SRCCOPY);
+  }
+  DeleteDC(dc);
+}
+
+void TStickerWindow::PaintButton(HDC dc, NotePart part, int glyph) {
+  HBITMAP bitmap = NoteResources::Get().Glyph(glyph);
+  if (!bitmap) return;
+  Rect r = Layout().PartRect(part);
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  // Unscaled at the button's top-left corner, clipped to the button; white is
+  // transparent.
+  int w = std::min<int>(info.bmWidth, r.right - r.left);
+  int h = std::min<int>(info.bmHeight, r.bottom - r.top);
+  HDC source = CreateCompatibleDC(dc);
+  {
+    SelectObjectScope select(source, bitmap);
+    TransparentBlt(dc, r.left, r.top, w, h, source, 0, 0, w, h, RGB(255, 255, 255));
+  }
+  DeleteDC(source);
+}
+
+int TStickerWindow::GlyphOf(NotePart button) const {
+  switch (button) {
+    case NotePart::MenuButton: return IDB_GLYPH_MENU;
+    case NotePart::HideButton: return IDB_GLYPH_HIDE;
+    case NotePart::OnTopButton: return OnTop ? IDB_GLYPH_PIN_ON : IDB_GLYPH_PIN_OFF;
+    case NotePart::CloseButton: return IDB_GLYPH_CLOSE;
+    default: return 0;
+  }
+}
+
+void TStickerWindow::UpdateTooltips() {
+  HWND tip = NoteResources::Get().Tooltip();
+  if (!tip) return;
+  NoteLayout layout = Layout();
+  for (NotePart button : kButtons) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = m_hwnd;
+    ti.uId = static_cast<UINT_PTR>(button);
+    Rect r = layout.PartRect(button);
+    ti.rect = RECT{r.left, r.top, r.right, r.bottom};
+    std::string text = button == NotePart::MenuButton    ? "Menu"
+                       : button == NotePart::CloseButton ? "Close"
+                       : button == NotePart::HideButton  ? "Hide"
+                                                         : onTopTip_;
+    ti.lpszText = text.data();
+    // Added afresh, so that both the rectangle and the text are current.
+    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+// --- States -----------------------------------------------------------------
+
+void TStickerWindow::SetActive(bool active) {
+  Active = active;
+  if (active)
+    ShowNote();
+  else
+    HideNote();
+}
+
+void TStickerWindow::ShowNote() {
+  if (!Active) return;
+  SetTransparency(Scheme.AlphaBlendValue);
+  SetOnTop(OnTop);
+  RECT r = Bounds();
+  SetWindowPos(m_hwnd, HWND_TOP, r.left, r.top, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void TStickerWindow::HideNote() {
+  SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TStickerWindow::SetOnTop(bool onTop) {
+  OnTop = onTop;
+  // The tooltip names what a click will do.
+  onTopTip_ = onTop ? "Normal" : "OnTop";
+  UpdateTooltips();
+  SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void TStickerWindow::SetMinState(bool minState) {
+  MinState = minState;
+  unsigned char edges = SnapEdges;
+  RECT before = Bounds();
+  if (minState) {
+    SetBounds(before.left, before.top, DefaultNoteWidth, Layout().MinHeight());
+  } else {
+    FitToContent();
+  }
+  // A note docked at an edge rolls up and down toward that edge.
+  RECT now = Bounds();
+  int w = now.right - now.left, h = now.bottom - now.top;
+  if (edges & SnapLeft) SetLeft(before.left);
+  if (edges & SnapTop) SetTop(before.top);
+  if (edges & SnapRight) SetLeft(before.right - w);
+  if (edges & SnapBottom) SetTop(before.bottom - h);
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void TStickerWindow::SetTransparency(int percent) {
+  HMODULE user32 = GetModuleHandleA("USER32.DLL");
+  if (!user32) return;
+  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+  auto setLayered = reinterpret_cast<SetLayeredFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+  if (!setLayered) return;
+  // A hand-edited translucency above 100 means fully transparent, never less.
+  percent = std::clamp(percent, 0, 100);
+  SetWindowLongA(m_hwnd, GWL_EXSTYLE, GetWindowLongA(m_hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  setLayered(m_hwnd, 0, static_cast<BYTE>((100 - percent) * 255 / 100), LWA_ALPHA);
+}
+
+void TStickerWindow::WMActivate(WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case WA_CLICKACTIVE: SetTransparency(0); break;
+    case WA_INACTIVE: SetTransparency(Scheme.AlphaBlendValue); break;
+    default: break;
+  }
+}
+
+// --- Commands ---------------------------------------------------------------
+
+void TStickerWindow::ExecuteCommand(int command) {
+  switch (command) {
+    case CmdEdit: host_.ShowEditNote(*this); break;
+    case CmdNew: host_.ShowNewNote(); break;
+    case CmdCopy: CopyToClipboard(); break;
+    case CmdOnTop: SetOnTop(!OnTop); break;
+    case CmdHide: SetActive(false); break;
+    case CmdClose: CloseNote(); break;
+    default: break;
+  }
+}
+
+void TStickerWindow::CloseNote() {
+  std::string text = "Close and remove Note: \"" + Title + "\" ?";
+  if (MessageBoxA(m_hwnd, text.c_str(), "Close Note", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  removed_ = true;
+  host_.RemoveSticker(*this);
+  SetActive(false);
+  HideNote();
+}
+
+void TStickerWindow::CopyToClipboard() {
+  std::string text = Title + ":\r\n" + Memo + "\r\n";
+  ClipboardScope clipboard(m_hwnd);
+  if (!clipboard.Open()) throw Error("Cannot open clipboard");
+  EmptyClipboard();
+  LCID locale = MAKELCID(kClipboardLocale, SORT_DEFAULT);
+  PutOnClipboard(CF_LOCALE, &locale, sizeof locale);
+  PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+void TStickerWindow::OpenMenuAt(POINT screen) {
+  SetForegroundWindow(m_hwnd);
+  int command = static_cast<int>(TrackPopupMenu(noteMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
+                                                                TPM_RETURNCMD | TPM_NONOTIFY,
+                                                screen.x, screen.y, 0, m_hwnd, nullptr));
+  PostMessageA(m_hwnd, WM_NULL, 0, 0);
+  if (command) ExecuteCommand(command);
+}
+
+// --- Mouse and keyboard ----------------------------------------------------------
+
+void TStickerWindow::NoteMouseDown(int button, NotePart part, POINT client) {
+  SetTransparency(0);
+  if (button != VK_LBUTTON) return;
+  ReleaseCapture();
+  POINT screen = client;
+  ClientToScreen(m_hwnd, &screen);
+  WPARAM hit = Layout().InResizeZone(part, client.x, client.y) ? HTBOTTOMRIGHT : HTCAPTION;
+  SendMessageA(m_hwnd, WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+}
+
+void TStickerWindow::NoteMouseMove(NotePart part, POINT client) {
+  bool zone = Layout().InResizeZone(part, client.x, client.y);
+  SetCursor(LoadCursor(nullptr, zone ? IDC_SIZENWSE : IDC_ARROW));
+}
+
+void TStickerWindow::NoteMouseUp(int button, NotePart, POINT client) {
+  if (button != VK_RBUTTON) return;
+  POINT screen = client;
+  ClientToScreen(m_hwnd, &screen);
+  OpenMenuAt(screen);
+}
+
+void TStickerWindow::TitleDblClick() { SetMinState(!MinState); }
+
+void TStickerWindow::ButtonMouseDown(NotePart button) {
+  pressedButton_ = button;
+  SetCapture(m_hwnd);
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void TStickerWindow::ButtonMouseUp(NotePart button, POINT client) {
+  pressedButton_ = NotePart::None;
+  ReleaseCapture();
+  InvalidateRect(m_hwnd, nullptr, FALSE);
+  Rect r = Layout().PartRect(button);
+  if (client.x < r.left || client.x >= r.right || client.y < r.top || client.y >= r.bottom) return;
+  switch (button) {
+    case NotePart::MenuButton: {
+      RECT bounds = Bounds();
+      OpenMenuAt({bounds.left + r.right, bounds.top + r.bottom});
+      break;
+    }
+    case NotePart::CloseButton: ExecuteCommand(CmdClose); break;
+    case NotePart::OnTopButton: ExecuteCommand(CmdOnTop); break;
+    case NotePart::HideButton: ExecuteCommand(CmdHide); break;
+    default: break;
+  }
+}
+
+void TStickerWindow::NoteKeyUp(WPARAM key) {
+  bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+  bool alt = GetKeyState(VK_MENU) < 0;
+  for (const MenuItem& item : kMenuItems)
+    if (item.caption && item.key == key && item.ctrl == ctrl && !shift && !alt) ExecuteCommand(item.command);
+}
+
+LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto clientPoint = [&] { return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; };
+  auto buttonOf = [&](UINT m) {
+    switch (m) {
+      case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return VK_LBUTTON;
+      case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return VK_RBUTTON;
+      default: return VK_MBUTTON;
+    }
+  };
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(m_hwnd, &ps);
+      Paint(dc, ps.rcPaint);
+      EndPaint(m_hwnd, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(m_hwnd, &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // painting covers everything
+    case WM_SIZE:
+      UpdateTooltips();
+      InvalidateRect(m_hwnd, nullptr, FALSE);
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = {DefaultNoteWidth, NoteResources::Get().LineHeight() + 4};
+      return 0;
+    }
+    case WM_ACTIVATE:
+      WMActivate(wParam);
+      break;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(m_hwnd, &p);
+        NoteMouseMove(Layout().HitTest(p.x, p.y), p);
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+      POINT p = clientPoint();
+      NotePart part = Layout().HitTest(p.x, p.y);
+      if (IsButton(part)) {
+        ButtonMouseDown(part);
+        return 0;
+      }
+      if (msg == WM_LBUTTONDBLCLK && part == NotePart::TitleLabel) TitleDblClick();
+      mouseOwner_ = part;
+      int button = buttonOf(msg);
+      if (button != VK_LBUTTON) SetCapture(m_hwnd);
+      NoteMouseDown(button, part, p);
+      return 0;
+    }
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+      POINT p = clientPoint();
+      if (pressedButton_ != NotePart::None) {
+        NotePart button = pressedButton_;
+        if (msg == WM_LBUTTONUP) {
+          ButtonMouseUp(button, p);
+        } else {
+          ButtonMouseUp(button, POINT{-1, -1});  // only a left click clicks
+        }
+        return 0;
+      }
+      if (GetCapture() == m_hwnd) ReleaseCapture();
+      NotePart owner = mouseOwner_;
+      mouseOwner_ = NotePart::None;
+      if (owner != NotePart::None) NoteMouseUp(buttonOf(msg), owner, p);
+      return 0;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      NoteKeyUp(wParam);
+      if (wParam == VK_F10) return 0;  // F10 would otherwise enter menu mode
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10) return 0;
+      break;
+    case WM_DESTROY:
+      if (noteMenu_) DestroyMenu(noteMenu_);
+      noteMenu_ = nullptr;
+      break;
+  }
+  return DefaultHandling(msg, wParam, lParam);
+}
+
+}  // namespace wisplet

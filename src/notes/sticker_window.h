@@ -1,0 +1,102 @@
+#pragma once
+// One note on the desktop: a borderless window with a gradient title bar, four
+// image buttons and its text, painted from the note's own copy of a scheme.
+// The parts are regions the window paints and hit-tests itself, bottom to top:
+// text-area gradient, title-bar gradient, title, text, the four buttons.
+#include <windows.h>
+
+#include <string>
+
+#include "app/window.h"
+#include "model/scheme.h"
+#include "notes/gradient.h"
+#include "notes/note_layout.h"
+
+namespace wisplet {
+
+class TStickerWindow;
+
+// What a note needs of the rest of the program.
+class NoteHost {
+ public:
+  virtual ~NoteHost() = default;
+  virtual void ShowEditNote(TStickerWindow& note) = 0;
+  virtual void ShowNewNote() = 0;
+  // Drops a closed note from the note list.
+  virtual void RemoveSticker(TStickerWindow& note) = 0;
+};
+
+// Edges of a note in contact with the work area or another note.
+enum SnapEdge : unsigned char { SnapLeft = 1, SnapTop = 2, SnapRight = 4, SnapBottom = 8 };
+
+class TStickerWindow : public Window {
+ public:
+  explicit TStickerWindow(NoteHost& host);
+
+  std::string ID;
+  std::string Title;
+  std::string Memo;
+  TColorScheme Scheme;
+  bool OnTop = false;
+  bool Active = false;
+  bool MinState = false;
+  unsigned char SnapEdges = 0;
+
+  void SetTitle(const std::string& title);
+  void SetMemo(const std::string& memo);
+  void FitToContent();
+  void ApplyScheme(const TColorScheme& scheme);
+
+  void SetActive(bool active);
+  void ShowNote();
+  void HideNote();
+  void SetOnTop(bool onTop);
+  void SetMinState(bool minState);
+  void SetTransparency(int percent);
+  void ExecuteCommand(int command);
+  void CloseNote();
+
+  RECT Bounds() const;  // outer bounds in screen pixels
+  void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int left);
+  void SetTop(int top);
+  void SetWidth(int width);
+  void SetHeight(int height);
+  bool Visible() const { return m_hwnd && IsWindowVisible(m_hwnd); }
+  bool Removed() const { return removed_; }
+
+  // Commands of the note menu; the number is also the item's identifier.
+  enum Command { CmdEdit = 1, CmdNew = 2, CmdCopy = 3, CmdOnTop = 4, CmdHide = 5, CmdClose = 6 };
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  NoteLayout Layout() const;
+  void Paint(HDC dc, const RECT& area);
+  void PaintButton(HDC dc, NotePart part, int glyph);
+  void CopyToClipboard();
+  void OpenMenuAt(POINT screen);
+  void UpdateTooltips();
+
+  void NoteMouseDown(int button, NotePart part, POINT client);
+  void NoteMouseMove(NotePart part, POINT client);
+  void NoteMouseUp(int button, NotePart part, POINT client);
+  void TitleDblClick();
+  void NoteKeyUp(WPARAM key);
+  void ButtonMouseDown(NotePart button);
+  void ButtonMouseUp(NotePart button, POINT client);
+  int GlyphOf(NotePart button) const;
+  void WMActivate(WPARAM wParam);
+
+  NoteHost& host_;
+  TGradient titleGradient_;
+  TGradient memoGradient_;
+  HMENU noteMenu_ = nullptr;
+  NotePart pressedButton_ = NotePart::None;
+  NotePart mouseOwner_ = NotePart::None;  // the part that took the last press
+  std::string onTopTip_ = "Top";
+  bool removed_ = false;
+};
+
+}  // namespace wisplet

@@ -73,5 +73,5 @@ TEST_F(Autorun, AValueThatIsNotTextIsReportedAndStartUpGoesOn) {
   ASSERT_TRUE(app.Exit());
   // Off, so the value is removed; the menu style was still read and kept.
   EXPECT_EQ(RegQuery().find("REG_DWORD"), std::string::npos);
-  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=OfficeXP\r\nSchemesCount=0\r\n"));
+  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=OfficeXP\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
 }

@@ -16,7 +16,7 @@ TEST(Session, EndingTheSessionSavesWithoutAnyDialog) {
   EXPECT_EQ(answer, TRUE);
   ASSERT_TRUE(SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
                                   &answer));
-  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\n"));
+  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
   EXPECT_FALSE(WaitForMessageBox(app, 300).has_value());
 }
 
@@ -40,7 +40,7 @@ TEST(Session, WinebootEndSessionSavesTheSettings) {
   // Wine's own end of the session: asks every program and ends it.
   RunAndCapture("wineboot.exe --end-session");
   EXPECT_TRUE(WaitUntil([&] { return FileExists(folder.Ini()); }, 10000));
-  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\n"));
+  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
   // The session's end also took the desktop's keeper with it; later tests need it.
   RestartDesktopKeeper();
 }

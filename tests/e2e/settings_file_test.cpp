@@ -12,6 +12,7 @@ const char kSchemesFile[] =
     "[Main]\r\n"
     "CurrentStyle=OfficeXP\r\n"
     "SchemesCount=3\r\n"
+    "StickerCount=0\r\n"
     "[Scheme0]\r\n"
     "Name=Default\r\n"
     "AlphaBlendValue=0\r\n"
@@ -67,7 +68,7 @@ TEST(SettingsFile, AFirstStartCreatesNoFileUntilExit) {
   Sleep(300);
   EXPECT_FALSE(FileExists(folder.Ini()));
   ASSERT_TRUE(app.Exit());
-  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\n"));
+  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
 }
 
 TEST(SettingsFile, SchemesReadAndWrittenBackComeOutUnchanged) {
@@ -123,7 +124,7 @@ TEST(SettingsFile, AReadOnlyFileIsReportedAndTheProgramKeepsRunning) {
   ASSERT_TRUE(app.Exit());
   std::string after = *folder.ReadIni();
   // A new key goes after the section's last line, its trailing comment included.
-  EXPECT_EQ(after, "[Main]\r\nCurrentStyle=Default\r\n; mine\r\nSchemesCount=0\r\n[Mine]\r\nkept=yes\r\n");
+  EXPECT_EQ(after, "[Main]\r\nCurrentStyle=Default\r\n; mine\r\nSchemesCount=0\r\nStickerCount=0\r\n[Mine]\r\nkept=yes\r\n");
 }
 
 TEST(SettingsFile, AFileLockedByAnotherProgramIsLeftByteForByte) {

@@ -6,7 +6,7 @@
 using namespace e2e;
 
 namespace {
-const char kIni[] = "[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\n";
+const char kIni[] = "[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n";
 }
 
 TEST(SingleInstance, SecondStartExitsAtOnceWithCodeZeroAndChangesNothing) {

@@ -140,42 +140,50 @@ void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& au
   ini.Update([&](IniDocument& doc) { WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle); });
 }
 
+TColorScheme ReadSchemeKeys(const IniDocument& doc, std::string_view section,
+                            const TColorScheme& defaults) {
+  TColorScheme s;
+  s.Name = ReadText(doc, section, "Name", defaults.Name);
+  s.AlphaBlendValue = ReadByte(doc, section, "AlphaBlendValue", defaults.AlphaBlendValue);
+  s.TitleColor = ReadColor(doc, section, "TitleColor", defaults.TitleColor);
+  s.TitleFontColor = ReadColor(doc, section, "TitleFontColor", defaults.TitleFontColor);
+  s.TitleGradColor = ReadColor(doc, section, "TitleGradColor", defaults.TitleGradColor);
+  s.TitleGradType = ReadByte(doc, section, "TitleGradType", defaults.TitleGradType);
+  s.MemoColor = ReadColor(doc, section, "MemoColor", defaults.MemoColor);
+  s.MemoFontColor = ReadColor(doc, section, "MemoFontColor", defaults.MemoFontColor);
+  s.MemoGradColor = ReadColor(doc, section, "MemoGradColor", defaults.MemoGradColor);
+  s.MemoGradType = ReadByte(doc, section, "MemoGradType", defaults.MemoGradType);
+  return s;
+}
+
+void WriteSchemeKeys(IniDocument& doc, std::string_view section, const TColorScheme& s) {
+  WriteText(doc, section, "Name", s.Name);
+  WriteInteger(doc, section, "AlphaBlendValue", s.AlphaBlendValue);
+  WriteColor(doc, section, "TitleColor", s.TitleColor);
+  WriteColor(doc, section, "TitleFontColor", s.TitleFontColor);
+  WriteColor(doc, section, "TitleGradColor", s.TitleGradColor);
+  WriteInteger(doc, section, "TitleGradType", s.TitleGradType);
+  WriteColor(doc, section, "MemoColor", s.MemoColor);
+  WriteColor(doc, section, "MemoFontColor", s.MemoFontColor);
+  WriteColor(doc, section, "MemoGradColor", s.MemoGradColor);
+  WriteInteger(doc, section, "MemoGradType", s.MemoGradType);
+}
+
 void LoadSchemes(TListColorScheme& schemes, const IniDocument& doc) {
   std::size_t count = ReadSectionCount(doc, "SchemesCount");
   schemes.assign(count, TColorScheme{});
   for (std::size_t n = 0; n < count; ++n) {
     const std::string section = SchemeSection(n);
-    TColorScheme& s = schemes[n];
-    s.Name = ReadText(doc, section, "Name", section);
-    s.AlphaBlendValue = ReadByte(doc, section, "AlphaBlendValue", 0);
-    s.TitleColor = ReadColor(doc, section, "TitleColor", clBlack);
-    s.TitleFontColor = ReadColor(doc, section, "TitleFontColor", clBlack);
-    s.TitleGradColor = ReadColor(doc, section, "TitleGradColor", clBlack);
-    s.TitleGradType = ReadByte(doc, section, "TitleGradType", 0);
-    s.MemoColor = ReadColor(doc, section, "MemoColor", clBlack);
-    s.MemoFontColor = ReadColor(doc, section, "MemoFontColor", clBlack);
-    s.MemoGradColor = ReadColor(doc, section, "MemoGradColor", clBlack);
-    s.MemoGradType = ReadByte(doc, section, "MemoGradType", 0);
+    TColorScheme defaults;  // black, types 0, opaque, named after its section
+    defaults.Name = section;
+    schemes[n] = ReadSchemeKeys(doc, section, defaults);
   }
 }
 
 void WriteSchemes(const TListColorScheme& schemes, IniDocument& doc) {
   for (std::size_t n = 0; n < 256; ++n) doc.EraseSection(SchemeSection(n));
   WriteInteger(doc, kMainSection, "SchemesCount", static_cast<std::int64_t>(schemes.size()));
-  for (std::size_t n = 0; n < schemes.size(); ++n) {
-    const std::string section = SchemeSection(n);
-    const TColorScheme& s = schemes[n];
-    WriteText(doc, section, "Name", s.Name);
-    WriteInteger(doc, section, "AlphaBlendValue", s.AlphaBlendValue);
-    WriteColor(doc, section, "TitleColor", s.TitleColor);
-    WriteColor(doc, section, "TitleFontColor", s.TitleFontColor);
-    WriteColor(doc, section, "TitleGradColor", s.TitleGradColor);
-    WriteInteger(doc, section, "TitleGradType", s.TitleGradType);
-    WriteColor(doc, section, "MemoColor", s.MemoColor);
-    WriteColor(doc, section, "MemoFontColor", s.MemoFontColor);
-    WriteColor(doc, section, "MemoGradColor", s.MemoGradColor);
-    WriteInteger(doc, section, "MemoGradType", s.MemoGradType);
-  }
+  for (std::size_t n = 0; n < schemes.size(); ++n) WriteSchemeKeys(doc, SchemeSection(n), schemes[n]);
 }
 
 void SaveSchemes(const TListColorScheme& schemes, TIniFile& ini) {

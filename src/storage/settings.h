@@ -106,6 +106,12 @@ void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunStore&
 void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& autorun,
                       const std::string& exePath, MessageSink& messages);
 
+// The ten keys of a scheme, in the order the file keeps them; `defaults`
+// gives each missing key its value.
+TColorScheme ReadSchemeKeys(const IniDocument& doc, std::string_view section,
+                            const TColorScheme& defaults);
+void WriteSchemeKeys(IniDocument& doc, std::string_view section, const TColorScheme& scheme);
+
 void LoadSchemes(TListColorScheme& schemes, const IniDocument& doc);
 void WriteSchemes(const TListColorScheme& schemes, IniDocument& doc);
 void SaveSchemes(const TListColorScheme& schemes, TIniFile& ini);

@@ -74,18 +74,7 @@ std::vector<StickerRecord> ReadStickers(const IniDocument& doc) {
     r.Left = ReadInteger(doc, section, "Left", 1);
     r.Height = ReadInteger(doc, section, "Height", 50);
     r.Width = ReadInteger(doc, section, "Width", 200);
-    const TColorScheme def = StickerRecord::DefaultStickerScheme();
-    TColorScheme& s = r.Scheme;
-    s.Name = ReadText(doc, section, "Name", "");
-    s.AlphaBlendValue = ReadByte(doc, section, "AlphaBlendValue", 0);
-    s.TitleColor = ReadColor(doc, section, "TitleColor", def.TitleColor);
-    s.TitleFontColor = ReadColor(doc, section, "TitleFontColor", def.TitleFontColor);
-    s.TitleGradColor = ReadColor(doc, section, "TitleGradColor", def.TitleGradColor);
-    s.TitleGradType = ReadByte(doc, section, "TitleGradType", 0);
-    s.MemoColor = ReadColor(doc, section, "MemoColor", def.MemoColor);
-    s.MemoFontColor = ReadColor(doc, section, "MemoFontColor", def.MemoFontColor);
-    s.MemoGradColor = ReadColor(doc, section, "MemoGradColor", def.MemoGradColor);
-    s.MemoGradType = ReadByte(doc, section, "MemoGradType", 0);
+    r.Scheme = ReadSchemeKeys(doc, section, StickerRecord::DefaultStickerScheme());
   }
   return notes;
 }
@@ -108,17 +97,7 @@ void WriteStickers(const std::vector<StickerRecord>& notes, IniDocument& doc) {
     WriteInteger(doc, section, "Left", r.Left);
     WriteInteger(doc, section, "Height", r.Height);
     WriteInteger(doc, section, "Width", r.Width);
-    const TColorScheme& s = r.Scheme;
-    WriteText(doc, section, "Name", s.Name);
-    WriteInteger(doc, section, "AlphaBlendValue", s.AlphaBlendValue);
-    WriteColor(doc, section, "TitleColor", s.TitleColor);
-    WriteColor(doc, section, "TitleFontColor", s.TitleFontColor);
-    WriteColor(doc, section, "TitleGradColor", s.TitleGradColor);
-    WriteInteger(doc, section, "TitleGradType", s.TitleGradType);
-    WriteColor(doc, section, "MemoColor", s.MemoColor);
-    WriteColor(doc, section, "MemoFontColor", s.MemoFontColor);
-    WriteColor(doc, section, "MemoGradColor", s.MemoGradColor);
-    WriteInteger(doc, section, "MemoGradType", s.MemoGradType);
+    WriteSchemeKeys(doc, section, r.Scheme);
   }
 }
 

@@ -31,7 +31,10 @@ HWND Application::ApplicationWindow() const { return FormMain ? FormMain->Handle
 void Application::ShowEditNote(TStickerWindow&) {}
 void Application::ShowNewNote() {}
 
-void Application::RemoveSticker(TStickerWindow& note) { wisplet::RemoveSticker(State.Stickers, note); }
+void Application::RemoveSticker(TStickerWindow& note) {
+  wisplet::RemoveSticker(State.Stickers, note);
+  BuildNotesListMenu();
+}
 
 void ShowErrorBox(const std::string& text) {
   MessageBoxA(App().ApplicationWindow(), text.c_str(), App().Title.c_str(),

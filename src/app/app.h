@@ -45,6 +45,22 @@ struct Application : NoteHost {
   void ShowNewNote() override;
   void RemoveSticker(TStickerWindow& note) override;
 
+  // The note list and the "Notes List" submenu of the tray menu.
+  HMENU NotesListMenu = nullptr;
+  void CreateNotesListMenu();
+  TStickerWindow& CreateSticker(const std::string& title, const std::string& memo,
+                                const TColorScheme& scheme);
+  void UpdateSticker(TStickerWindow& note, const std::string& title, const std::string& memo,
+                     const TColorScheme& scheme);
+  void AddSticker(TStickerWindow& note);
+  void BuildNotesListMenu();
+  void NotesListItemClick(std::size_t index);
+  void ShowAllStickers();
+  void HideAllStickers();
+  // Writes every note of the list to the settings file; throws on failure.
+  void SaveAllStickers();
+  bool IsLive(const TStickerWindow* note) const;
+
   HWND ApplicationWindow() const;
 };
 

@@ -38,6 +38,7 @@ void TFormMain::LoadAll() {
   IniDocument doc = app.IniFile->Load();
   LoadSchemes(app.State.ColorSchemes, doc);
   LoadStickers(app.State.Stickers, ReadStickers(doc), app, app.NoteWindows);
+  app.BuildNotesListMenu();
   ProcessMessages();
 }
 
@@ -45,7 +46,7 @@ void TFormMain::ExitSequence() {
   Application& app = App();
   SaveMainSettings(app.State, *app.IniFile, *app.Autorun, app.ExeName, *app.Messages);
   SaveSchemes(app.State.ColorSchemes, *app.IniFile);
-  SaveStickers(StickerRecords(app.State.Stickers), *app.IniFile);
+  app.SaveAllStickers();
   DestroyWindow(m_hwnd);
 }
 
@@ -62,7 +63,7 @@ void TFormMain::SaveAllQuietly() {
   } catch (const std::exception&) {
   }
   try {
-    SaveStickers(StickerRecords(app.State.Stickers), *app.IniFile);
+    app.SaveAllStickers();
   } catch (const std::exception&) {
   }
 }

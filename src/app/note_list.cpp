@@ -1,0 +1,93 @@
+// The note list's operations: new notes in the cascade, edits, the notes-list
+// submenu and showing or hiding every note.
+#include <algorithm>
+
+#include "app/app.h"
+#include "app/command_ids.h"
+#include "notes/cascade.h"
+#include "notes/sticker_list.h"
+
+namespace wisplet {
+
+void Application::CreateNotesListMenu() {
+  if (NotesListMenu) return;
+  NotesListMenu = CreatePopupMenu();
+  AppendMenuA(NotesListMenu, MF_STRING, kCmdShowAll, "Show All Notes");
+  AppendMenuA(NotesListMenu, MF_STRING, kCmdHideAll, "Hide All Notes");
+  AppendMenuA(NotesListMenu, MF_SEPARATOR, 0, nullptr);
+  BuildNotesListMenu();
+}
+
+TStickerWindow& Application::CreateSticker(const std::string& title, const std::string& memo,
+                                           const TColorScheme& scheme) {
+  NoteWindows.push_back(std::make_unique<TStickerWindow>(*this));
+  TStickerWindow& note = *NoteWindows.back();
+  note.SetTitle(title);
+  note.SetMemo(memo);
+  note.ApplyScheme(scheme);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT b = note.Bounds();
+  CascadeSlot slot = NextCascadeSlot(State.CascadeRow, State.CascadeColumn, b.right - b.left,
+                                     b.bottom - b.top, Rect{work.left, work.top, work.right, work.bottom},
+                                     GetSystemMetrics(SM_CXSCREEN));
+  note.SetTop(slot.top);
+  note.SetLeft(slot.left);
+  note.SetActive(true);
+  AddSticker(note);
+  return note;
+}
+
+void Application::UpdateSticker(TStickerWindow& note, const std::string& title,
+                                const std::string& memo, const TColorScheme& scheme) {
+  note.SetTitle(title);
+  note.SetMemo(memo);
+  note.ApplyScheme(scheme);
+  BuildNotesListMenu();
+}
+
+void Application::AddSticker(TStickerWindow& note) {
+  State.Stickers.push_back(&note);
+  BuildNotesListMenu();
+}
+
+void Application::BuildNotesListMenu() {
+  if (!NotesListMenu) return;
+  while (GetMenuItemCount(NotesListMenu) > kNotesListFixedItems)
+    DeleteMenu(NotesListMenu, kNotesListFixedItems, MF_BYPOSITION);
+  for (std::size_t i = 0; i < State.Stickers.size(); ++i)
+    AppendMenuA(NotesListMenu, MF_STRING, kCmdNotesListFirst + i, State.Stickers[i]->Title.c_str());
+  if (State.Stickers.empty()) AppendMenuA(NotesListMenu, MF_STRING | MF_GRAYED, kCmdNoneItem, "<None>");
+}
+
+void Application::NotesListItemClick(std::size_t index) {
+  if (index >= State.Stickers.size()) return;
+  TStickerWindow* note = State.Stickers[index];
+  note->SetActive(true);
+  note->ShowNote();
+}
+
+bool Application::IsLive(const TStickerWindow* note) const {
+  return std::find(State.Stickers.begin(), State.Stickers.end(), note) != State.Stickers.end();
+}
+
+void Application::ShowAllStickers() {
+  // Messages run between notes and may close one: walk a copy of the list and
+  // skip a note that is gone by the time its turn comes.
+  const TListSticker notes = State.Stickers;
+  for (TStickerWindow* note : notes) {
+    if (!IsLive(note)) continue;
+    note->SetActive(true);
+    ProcessMessages();
+  }
+}
+
+void Application::HideAllStickers() {
+  const TListSticker notes = State.Stickers;
+  for (TStickerWindow* note : notes)
+    if (IsLive(note)) note->SetActive(false);
+}
+
+void Application::SaveAllStickers() { SaveStickers(StickerRecords(State.Stickers), *IniFile); }
+
+}  // namespace wisplet

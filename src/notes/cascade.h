@@ -1,0 +1,20 @@
+#pragma once
+// Where a new note goes: a column down from the top right corner of the
+// screen, then the next column to the left, and back to the start when no
+// further column fits.
+#include "notes/gradient.h"
+
+namespace wisplet {
+
+struct CascadeSlot {
+  int left = 0;
+  int top = 0;
+};
+
+// Advances the placement counters for a note of width x height and gives its
+// position. workArea is the desktop not covered by the taskbar; screenWidth
+// the primary screen's width.
+CascadeSlot NextCascadeSlot(int& row, int& column, int width, int height, const Rect& workArea,
+                            int screenWidth);
+
+}  // namespace wisplet

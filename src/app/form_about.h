@@ -7,6 +7,9 @@ namespace wisplet {
 class TFormAbout : public Window {
  public:
   TFormAbout();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace wisplet

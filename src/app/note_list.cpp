@@ -4,17 +4,18 @@
 
 #include "app/app.h"
 #include "app/command_ids.h"
+#include "app/menu_look.h"
 #include "notes/cascade.h"
 #include "notes/sticker_list.h"
 
 namespace wisplet {
 
 void Application::CreateNotesListMenu() {
-  if (NotesListMenu) return;
-  NotesListMenu = CreatePopupMenu();
-  AppendMenuA(NotesListMenu, MF_STRING, kCmdShowAll, "Show All Notes");
-  AppendMenuA(NotesListMenu, MF_STRING, kCmdHideAll, "Hide All Notes");
-  AppendMenuA(NotesListMenu, MF_SEPARATOR, 0, nullptr);
+  if (!NotesListMenu) NotesListMenu = CreatePopupMenu();
+  ClearLookMenu(NotesListMenu);
+  AppendLookItem(NotesListMenu, kCmdShowAll, "Show All Notes");
+  AppendLookItem(NotesListMenu, kCmdHideAll, "Hide All Notes");
+  AppendLookItem(NotesListMenu, 0, nullptr);
   BuildNotesListMenu();
 }
 
@@ -53,11 +54,10 @@ void Application::AddSticker(TStickerWindow& note) {
 
 void Application::BuildNotesListMenu() {
   if (!NotesListMenu) return;
-  while (GetMenuItemCount(NotesListMenu) > kNotesListFixedItems)
-    DeleteMenu(NotesListMenu, kNotesListFixedItems, MF_BYPOSITION);
+  TruncateLookMenu(NotesListMenu, kNotesListFixedItems);
   for (std::size_t i = 0; i < State.Stickers.size(); ++i)
-    AppendMenuA(NotesListMenu, MF_STRING, kCmdNotesListFirst + i, State.Stickers[i]->Title.c_str());
-  if (State.Stickers.empty()) AppendMenuA(NotesListMenu, MF_STRING | MF_GRAYED, kCmdNoneItem, "<None>");
+    AppendLookItem(NotesListMenu, kCmdNotesListFirst + i, State.Stickers[i]->Title.c_str());
+  if (State.Stickers.empty()) AppendLookItem(NotesListMenu, kCmdNoneItem, "<None>", 0, MF_GRAYED);
 }
 
 void Application::NotesListItemClick(std::size_t index) {

@@ -1,5 +1,10 @@
 #pragma once
-// The options window, which also carries the tray icon and the tray menu.
+// The options window. It also carries the tray icon and the tray menu, whose
+// handlers work whether or not the window is shown.
+#include <memory>
+#include <string>
+
+#include "app/tray_icon.h"
 #include "app/window.h"
 
 namespace wisplet {
@@ -7,6 +12,37 @@ namespace wisplet {
 class TFormOptions : public Window {
  public:
   TFormOptions();
+  ~TFormOptions() override;
+
+  // Applies the stored menu style; an unknown style leaves the menus as built.
+  void FormCreate();
+  // Builds every menu of the program again in the current look.
+  void RebuildMenus();
+
+  void RxMainTrayIconClick();
+  void TBXItemMainNewClick();
+  void TBXItemMainOptionsClick();
+  void BtnHelpClick();
+  void TBXItemMainAboutClick();
+  void TBXItemMainShowAllClick();
+  void TBXItemMainHideAllClick();
+  void NotesListItemClick(std::size_t index);
+  void TBXItemMainExitClick();
+
+  HMENU TrayMenu() const { return trayMenu_; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildTrayMenu();
+  void OpenTrayMenu();
+  void RunCommand(UINT command);
+  LRESULT TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  HMENU trayMenu_ = nullptr;
+  HICON icon_ = nullptr;
+  std::unique_ptr<TrayIcon> tray_;
 };
 
 }  // namespace wisplet

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/menu_look.h"
 #include "app/win32_handles.h"
 #include "model/errors.h"
 #include "notes/gdi_surface.h"
@@ -91,13 +92,14 @@ TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
     });
   }
   noteMenu_ = CreatePopupMenu();
-  for (const MenuItem& item : kMenuItems) {
-    if (item.caption)
-      AppendMenuA(noteMenu_, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
-    else
-      AppendMenuA(noteMenu_, MF_SEPARATOR, 0, nullptr);
-  }
+  RebuildMenu();
   UpdateTooltips();
+}
+
+void TStickerWindow::RebuildMenu() {
+  ClearLookMenu(noteMenu_);
+  for (const MenuItem& item : kMenuItems)
+    AppendLookItem(noteMenu_, static_cast<UINT_PTR>(item.command), item.caption);
 }
 
 NoteLayout TStickerWindow::Layout() const {
@@ -533,7 +535,14 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       if (wParam == VK_F10) return 0;
       break;
+    case WM_MEASUREITEM:
+      if (MeasureMenuItem(m_hwnd, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
     case WM_DESTROY:
+      if (noteMenu_) ClearLookMenu(noteMenu_);
       if (noteMenu_) DestroyMenu(noteMenu_);
       noteMenu_ = nullptr;
       break;

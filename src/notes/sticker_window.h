@@ -55,6 +55,8 @@ class TStickerWindow : public Window {
   void SetTransparency(int percent);
   void ExecuteCommand(int command);
   void CloseNote();
+  // Builds the note menu again in the program's current menu look.
+  void RebuildMenu();
 
   RECT Bounds() const;  // outer bounds in screen pixels
   void SetBounds(int left, int top, int width, int height);

@@ -1,0 +1,93 @@
+#include "app/tray_icon.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <utility>
+
+namespace wisplet {
+namespace {
+const char kClassName[] = "TWispletTrayIcon";
+constexpr UINT kCallbackMessage = WM_APP + 1;
+}  // namespace
+
+TrayIcon::TrayIcon(HICON icon, std::string hint, Handlers handlers)
+    : icon_(icon), hint_(std::move(hint)), handlers_(std::move(handlers)),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
+  RegisterWindowClass(kClassName, 0, nullptr);
+  // A hidden top-level window (not message-only) so that it can be made the
+  // foreground window around the menu and receives "TaskbarCreated".
+  Create(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, 0, 0, 0, 0, nullptr);
+  Add();
+}
+
+TrayIcon::~TrayIcon() { Remove(); }
+
+void TrayIcon::Add() {
+  NOTIFYICONDATAA nid{};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = m_hwnd;
+  nid.uID = 0;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = kCallbackMessage;
+  nid.hIcon = icon_;
+  std::strncpy(nid.szTip, hint_.c_str(), 63);  // the shell takes at most 63 characters
+  added_ = Shell_NotifyIconA(NIM_ADD, &nid) != 0;
+}
+
+void TrayIcon::Remove() {
+  if (!added_ || !m_hwnd) return;
+  NOTIFYICONDATAA nid{};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = m_hwnd;
+  nid.uID = 0;
+  Shell_NotifyIconA(NIM_DELETE, &nid);
+  added_ = false;
+}
+
+void TrayIcon::Notify(UINT mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+      leftPressed_ = true;
+      break;
+    case WM_LBUTTONUP:
+      // A release without a press on the icon does nothing.
+      if (std::exchange(leftPressed_, false) && handlers_.click) handlers_.click();
+      break;
+    case WM_LBUTTONDBLCLK:
+      leftPressed_ = false;  // the release that follows does nothing
+      if (handlers_.doubleClick) handlers_.doubleClick();
+      break;
+    case WM_RBUTTONDOWN:
+      rightPressed_ = true;
+      break;
+    case WM_RBUTTONUP:
+      if (std::exchange(rightPressed_, false) && handlers_.menu) handlers_.menu();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kCallbackMessage) {
+    Notify(static_cast<UINT>(lParam));
+    return 0;
+  }
+  if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    added_ = false;
+    Add();
+    return 0;
+  }
+  if (handlers_.other) {
+    switch (msg) {
+      case WM_MEASUREITEM:
+      case WM_DRAWITEM:
+      case WM_COMMAND:
+        return handlers_.other(msg, wParam, lParam);
+    }
+  }
+  return DefaultHandling(msg, wParam, lParam);
+}
+
+}  // namespace wisplet

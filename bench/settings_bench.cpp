@@ -1,14 +1,17 @@
-// Time to load and save a settings file holding 255 schemes, through the
-// program's INI engine (one read, one atomic write) and, under Windows or Wine,
-// through the profile functions key by key for comparison.
+// Time to load and save the settings file through the program's INI engine
+// (one read, one atomic write), for 255 schemes and for 255 notes; under
+// Windows or Wine also the same keys through the profile functions, one call
+// per key, for comparison.
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "storage/settings.h"
+#include "storage/stickers.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kSchemes = 255;
+constexpr int kCount = 255;
 
 double Milliseconds(const std::function<void()>& work, int repeat = 1) {
   auto start = Clock::now();
@@ -29,11 +32,11 @@ double Milliseconds(const std::function<void()>& work, int repeat = 1) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / repeat;
 }
 
-TListColorScheme MakeSchemes() {
+TListColorScheme MakeSchemes(const std::string& suffix) {
   TListColorScheme list;
-  for (int i = 0; i < kSchemes; ++i) {
+  for (int i = 0; i < kCount; ++i) {
     TColorScheme s = DefaultScheme();
-    s.Name = "Scheme number " + std::to_string(i);
+    s.Name = "Scheme number " + std::to_string(i) + suffix;
     s.TitleColor = Rgb(i, 255 - i, i / 2);
     s.AlphaBlendValue = static_cast<std::uint8_t>(i % 100);
     s.MemoGradType = static_cast<std::uint8_t>(i % 8);
@@ -41,6 +44,27 @@ TListColorScheme MakeSchemes() {
   }
   return list;
 }
+
+std::vector<StickerRecord> MakeNotes(const std::string& suffix) {
+  std::vector<StickerRecord> notes(kCount);
+  for (int i = 0; i < kCount; ++i) {
+    StickerRecord& r = notes[i];
+    r.Title = "Note " + std::to_string(i) + suffix;
+    r.Memo = "Buy milk\r\n\r\n  and bread\r\nCall " + std::to_string(i);
+    r.ID = "07.12.202621:00:" + std::to_string(i);
+    r.Active = i % 3 != 0;
+    r.Left = 824 - (i % 4) * 200;
+    r.Top = (i % 12) * 50;
+    r.Scheme = DefaultScheme();
+  }
+  return notes;
+}
+
+struct Workload {
+  const char* name;
+  std::function<void(IniDocument&, bool)> write;  // the flag alternates the content
+  std::function<void(const IniDocument&)> read;
+};
 
 #ifndef _WIN32
 // The file through the C++ library, with the same write-then-rename as the program.
@@ -69,78 +93,93 @@ class PosixFile : public SettingsFile {
  private:
   std::string path_;
 };
+#else
+// Every key of a document, in file order, as (section, key, value).
+struct KeyWrite {
+  std::string section, key, value;
+};
+std::vector<KeyWrite> KeysOf(const std::string& text) {
+  std::vector<KeyWrite> keys;
+  std::string section;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 1 && line.front() == '[') {
+      section = line.substr(1, line.size() - 2);
+      continue;
+    }
+    auto eq = line.find('=');
+    if (eq != std::string::npos) keys.push_back({section, line.substr(0, eq), line.substr(eq + 1)});
+  }
+  return keys;
+}
+
+void ProfileComparison(const Workload& w, const std::string& folder, double engineSave, double engineLoad) {
+  IniDocument doc;
+  w.write(doc, false);
+  std::vector<KeyWrite> keys = KeysOf(doc.Serialize());
+  std::string path = folder + "wisplet-bench-profile.ini";
+  DeleteFileA(path.c_str());
+  const char* prefix = std::string(w.name) == "schemes" ? "Scheme" : "Sticker";
+  double save = Milliseconds([&] {
+    for (int n = 0; n < 256; ++n)
+      WritePrivateProfileStringA((prefix + std::to_string(n)).c_str(), nullptr, nullptr, path.c_str());
+    for (const auto& k : keys)
+      WritePrivateProfileStringA(k.section.c_str(), k.key.c_str(), k.value.c_str(), path.c_str());
+  });
+  double load = Milliseconds([&] {
+    char buffer[2048];
+    for (const auto& k : keys)
+      GetPrivateProfileStringA(k.section.c_str(), k.key.c_str(), "", buffer, sizeof buffer, path.c_str());
+  });
+  std::printf("  profile functions (%zu keys): save %9.2f ms   load %9.2f ms\n", keys.size(), save, load);
+  std::printf("  engine is %.0fx faster to save and %.0fx faster to load\n", save / engineSave,
+              load / engineLoad);
+  DeleteFileA(path.c_str());
+}
 #endif
 
 }  // namespace
 
 int main() {
-  const TListColorScheme schemes = MakeSchemes();
 #ifdef _WIN32
-  char folder[MAX_PATH] = {};
-  GetTempPathA(sizeof folder, folder);
-  std::string path = std::string(folder) + "wisplet-bench.ini";
-  DeleteFileA(path.c_str());
-  Win32SettingsFile file(path);
+  char tempFolder[MAX_PATH] = {};
+  GetTempPathA(sizeof tempFolder, tempFolder);
+  const std::string folder = tempFolder;
 #else
-  std::string path = "/tmp/wisplet-bench.ini";
-  std::remove(path.c_str());
-  PosixFile file(path);
+  const std::string folder = "/tmp/";
 #endif
-  TIniFile ini(file);
-
-  // Alternate two lists so that every save really changes the file.
-  TListColorScheme other = schemes;
-  for (auto& s : other) s.Name += "*";
-  int turn = 0;
-  double save = Milliseconds([&] { SaveSchemes((turn++ % 2) ? other : schemes, ini); }, 20);
-  SaveSchemes(schemes, ini);
-  TListColorScheme loaded;
-  double load = Milliseconds([&] { LoadSchemes(loaded, ini.Load()); }, 20);
-  std::printf("engine:  save 255 schemes %8.2f ms   load %8.2f ms   (%zu schemes read back)\n", save,
-              load, loaded.size());
-
-#ifdef _WIN32
-  // The same work through the profile functions, key by key.
-  std::string profilePath = std::string(folder) + "wisplet-bench-profile.ini";
-  DeleteFileA(profilePath.c_str());
-  auto write = [&](const std::string& section, const char* key, const std::string& value) {
-    WritePrivateProfileStringA(section.c_str(), key, value.c_str(), profilePath.c_str());
+  const TListColorScheme schemes[2] = {MakeSchemes(""), MakeSchemes("*")};
+  const std::vector<StickerRecord> notes[2] = {MakeNotes(""), MakeNotes("*")};
+  const Workload workloads[] = {
+      {"schemes", [&](IniDocument& d, bool alt) { WriteSchemes(schemes[alt], d); },
+       [](const IniDocument& d) {
+         TListColorScheme list;
+         LoadSchemes(list, d);
+       }},
+      {"notes", [&](IniDocument& d, bool alt) { WriteStickers(notes[alt], d); },
+       [](const IniDocument& d) { ReadStickers(d); }},
   };
-  double profileSave = Milliseconds([&] {
-    for (int n = 0; n < 256; ++n)
-      WritePrivateProfileStringA(("Scheme" + std::to_string(n)).c_str(), nullptr, nullptr,
-                                 profilePath.c_str());
-    write("Main", "SchemesCount", std::to_string(schemes.size()));
-    for (std::size_t n = 0; n < schemes.size(); ++n) {
-      const auto& s = schemes[n];
-      std::string sec = "Scheme" + std::to_string(n);
-      write(sec, "Name", s.Name);
-      write(sec, "AlphaBlendValue", std::to_string(s.AlphaBlendValue));
-      write(sec, "TitleColor", ColorToText(s.TitleColor));
-      write(sec, "TitleFontColor", ColorToText(s.TitleFontColor));
-      write(sec, "TitleGradColor", ColorToText(s.TitleGradColor));
-      write(sec, "TitleGradType", std::to_string(s.TitleGradType));
-      write(sec, "MemoColor", ColorToText(s.MemoColor));
-      write(sec, "MemoFontColor", ColorToText(s.MemoFontColor));
-      write(sec, "MemoGradColor", ColorToText(s.MemoGradColor));
-      write(sec, "MemoGradType", std::to_string(s.MemoGradType));
-    }
-  });
-  double profileLoad = Milliseconds([&] {
-    char buffer[2048];
-    const char* keys[] = {"Name", "AlphaBlendValue", "TitleColor", "TitleFontColor", "TitleGradColor",
-                          "TitleGradType", "MemoColor", "MemoFontColor", "MemoGradColor", "MemoGradType"};
-    GetPrivateProfileStringA("Main", "SchemesCount", "0", buffer, sizeof buffer, profilePath.c_str());
-    for (int n = 0; n < kSchemes; ++n)
-      for (const char* key : keys)
-        GetPrivateProfileStringA(("Scheme" + std::to_string(n)).c_str(), key, "", buffer,
-                                 sizeof buffer, profilePath.c_str());
-  });
-  std::printf("profile: save 255 schemes %8.2f ms   load %8.2f ms\n", profileSave, profileLoad);
-  std::printf("engine is %.0fx faster to save and %.0fx faster to load\n", profileSave / save,
-              profileLoad / load);
-  DeleteFileA(profilePath.c_str());
-  DeleteFileA(path.c_str());
+  for (const Workload& w : workloads) {
+    std::string path = folder + "wisplet-bench.ini";
+    std::remove(path.c_str());
+#ifdef _WIN32
+    Win32SettingsFile file(path);
+#else
+    PosixFile file(path);
 #endif
+    TIniFile ini(file);
+    int turn = 0;
+    // Alternate two contents so that every save really writes the file.
+    double save = Milliseconds([&] { ini.Update([&](IniDocument& d) { w.write(d, turn++ % 2); }); }, 20);
+    double load = Milliseconds([&] { w.read(ini.Load()); }, 20);
+    std::size_t bytes = ini.Load().Serialize().size();
+    std::printf("%d %s (%zu bytes)\n  engine: save %9.2f ms   load %9.2f ms\n", kCount, w.name, bytes, save, load);
+#ifdef _WIN32
+    ProfileComparison(w, folder, save, load);
+#endif
+    std::remove(path.c_str());
+  }
   return 0;
 }

@@ -11,3 +11,5 @@ trap '"$env" stop "$state" >/dev/null 2>&1 || true' EXIT INT TERM
 "$env" start "$state" >/dev/null
 echo "== under Wine =="
 "$env" exec "$state" wine "$root/build/bin/WispletBench.exe"
+echo "== start-up under Wine =="
+"$env" exec "$state" wine "$root/build/bin/WispletStartupBench.exe"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/main_form.h"
+#include "dialogs/form_sticker.h"
 #include "notes/sticker_list.h"
 
 namespace wisplet {
@@ -27,9 +28,12 @@ Application& App() {
 
 HWND Application::ApplicationWindow() const { return FormMain ? FormMain->Handle() : nullptr; }
 
-// The note editor comes with its own dialog; until then these commands do nothing.
-void Application::ShowEditNote(TStickerWindow&) {}
-void Application::ShowNewNote() {}
+void Application::ShowEditNote(TStickerWindow& note) {
+  if (FormSticker) FormSticker->ShowEditNote(note);
+}
+void Application::ShowNewNote() {
+  if (FormSticker) FormSticker->ShowNewNote();
+}
 
 void Application::RemoveSticker(TStickerWindow& note) {
   wisplet::RemoveSticker(State.Stickers, note);

@@ -1,11 +1,417 @@
 #include "dialogs/form_sticker.h"
 
-namespace wisplet {
+#include <commctrl.h>
 
-TFormSticker::TFormSticker() {
-  RegisterWindowClass("TFormSticker", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  Create("TFormSticker", WS_EX_APPWINDOW, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, CW_USEDEFAULT,
-         CW_USEDEFAULT, 350, 279, nullptr);
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "app/app.h"
+#include "notes/sticker_window.h"
+#include "resources/resource.h"
+
+namespace wisplet {
+namespace {
+
+const char kClassName[] = "TFormSticker";
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+
+// Sizes as drawn at 96 DPI: the outer size, the client area the child
+// positions were laid out in, and the smallest outer size.
+constexpr int kDesignWidth = 350, kDesignHeight = 279;
+constexpr int kDesignClientWidth = 342, kDesignClientHeight = 245;
+constexpr int kMinWidth = 150, kMinHeight = 150;
+constexpr int kComboItemHeight = 13;
+constexpr int kComboHeight = 21;  // the closed list
+constexpr int kComboDropItems = 8;  // how many schemes the open list shows at once
+constexpr int kTitleLimit = 100;
+constexpr int kEdgeGap = 5;  // from the work area's bottom-right corner
+
+// Sent by a subclassed control with each typed character before it sees the
+// character; the result is the character to go on with, 0 for none.
+constexpr UINT kKeyPreview = WM_APP + 1;
+
+// Identifiers kept clear of IDOK and IDCANCEL, which the dialog manager sends
+// for Enter and Escape.
+enum ControlId { IdLabel1 = 101, IdTitle, IdLabel2, IdMemo, IdLabel3, IdSchemes, IdNew };
+
+enum Anchor : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
+
+struct Placement {
+  int left, top, width, height;
+  unsigned anchors;
+};
+
+// One axis of an anchored control: an edge that is anchored keeps its design
+// distance to that side of the client area; with both anchored the control
+// stretches.
+void PlaceOnAxis(bool nearAnchored, bool farAnchored, int start, int size, int designClient,
+                 int client, int& outStart, int& outSize) {
+  int farGap = designClient - start - size;
+  if (nearAnchored && farAnchored) {
+    outStart = start;
+    outSize = std::max(0, client - start - farGap);
+  } else if (farAnchored) {
+    outStart = client - farGap - size;
+    outSize = size;
+  } else {
+    outStart = start;
+    outSize = size;
+  }
+}
+
+std::string TextOf(HWND control) {
+  int length = GetWindowTextLengthA(control);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int got = GetWindowTextA(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(0, got)));
+  return text;
+}
+
+// Every lone CR and every lone LF becomes CR LF, as the memo control needs.
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+HFONT MakeFont(int dpi, bool label) {
+  return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, label ? FW_BOLD : FW_NORMAL, FALSE, label ? TRUE : FALSE,
+                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+TFormSticker::TFormSticker() : dpi_(ScreenDpi()) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                      LoadIconA(instance, MAKEINTRESOURCEA(IDI_WISPLET)));
+  font_.reset(MakeFont(dpi_, false));
+  labelFont_.reset(MakeFont(dpi_, true));
+  Create(kClassName, kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, Scaled(kDesignWidth),
+         Scaled(kDesignHeight), nullptr);
+  if (!m_hwnd) return;
+  CreateControls();
+  LayoutControls();
+  FitComboHeight();
+  App().Dialogs.push_back(m_hwnd);
+  // FormCreate: ready for a new note; the schemes are not loaded yet.
+  PrepareNewNote();
+}
+
+TFormSticker::~TFormSticker() {
+  // The controls use the fonts until the window is gone.
+  if (m_hwnd) DestroyWindow(m_hwnd);
+}
+
+int TFormSticker::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+
+void TFormSticker::CreateControls() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  auto make = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int id) {
+    HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_hwnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    bool label = std::string(cls) == "STATIC";
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(label ? labelFont_.get() : font_.get()), FALSE);
+    return hwnd;
+  };
+  // Creation order is the tab order; the labels take no focus.
+  TBXLabel1 = make(0, "STATIC", "Title", SS_LEFT | SS_NOPREFIX, IdLabel1);
+  EditTitle = make(WS_EX_CLIENTEDGE, "EDIT", "New Sticker Title", WS_TABSTOP | ES_AUTOHSCROLL, IdTitle);
+  TBXLabel2 = make(0, "STATIC", "Memo", SS_LEFT | SS_NOPREFIX, IdLabel2);
+  // No ES_AUTOHSCROLL and no horizontal bar: long lines wrap.
+  MemoBody = make(WS_EX_CLIENTEDGE, "EDIT", "New Sticker Memo",
+                  WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, IdMemo);
+  TBXLabel3 = make(0, "STATIC", "Color Scheme", SS_LEFT | SS_NOPREFIX, IdLabel3);
+  CBSchemes = make(0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IdSchemes);
+  BtnNew = make(0, "BUTTON", "Create New", WS_TABSTOP | BS_PUSHBUTTON, IdNew);
+
+  SendMessageA(EditTitle, EM_LIMITTEXT, kTitleLimit, 0);
+  SendMessageA(CBSchemes, CB_SETITEMHEIGHT, 0, Scaled(kComboItemHeight));
+  for (HWND control : {EditTitle, MemoBody, CBSchemes, BtnNew})
+    SetWindowSubclass(control, &TFormSticker::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TFormSticker::FitComboHeight() {
+  // The closed list is as high as the edit above it; the system derives its
+  // height from the font, which may come out a pixel off.
+  // The field height asked for and the height it gives differ by a frame the
+  // system decides, so measure again after each step.
+  auto height = [&] {
+    RECT combo{};
+    GetWindowRect(CBSchemes, &combo);
+    return static_cast<int>(combo.bottom - combo.top);
+  };
+  LRESULT field = SendMessageA(CBSchemes, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int step = 0; step < 3 && field > 0 && height() != Scaled(kComboHeight); ++step) {
+    field += Scaled(kComboHeight) - height();
+    if (field <= 0) break;
+    SendMessageA(CBSchemes, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
+void TFormSticker::LayoutControls() {
+  struct Spec {
+    HWND hwnd;
+    Placement p;
+  };
+  const Spec specs[] = {
+      {TBXLabel1, {4, 4, 335, 14, AnchorLeft | AnchorTop | AnchorRight}},
+      {EditTitle, {4, 20, 335, 21, AnchorLeft | AnchorTop | AnchorRight}},
+      {TBXLabel2, {3, 44, 335, 14, AnchorLeft | AnchorTop | AnchorRight}},
+      {MemoBody, {4, 60, 335, 105, AnchorLeft | AnchorTop | AnchorRight | AnchorBottom}},
+      {TBXLabel3, {3, 168, 335, 14, AnchorLeft | AnchorRight | AnchorBottom}},
+      {CBSchemes, {4, 184, 335, kComboHeight, AnchorLeft | AnchorRight | AnchorBottom}},
+      {BtnNew, {235, 214, 105, 24, AnchorRight | AnchorBottom}},
+  };
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(std::size(specs)));
+  for (const Spec& s : specs) {
+    if (!s.hwnd) continue;
+    int x, y, w, h;
+    PlaceOnAxis(s.p.anchors & AnchorLeft, s.p.anchors & AnchorRight, Scaled(s.p.left), Scaled(s.p.width),
+                Scaled(kDesignClientWidth), client.right, x, w);
+    PlaceOnAxis(s.p.anchors & AnchorTop, s.p.anchors & AnchorBottom, Scaled(s.p.top), Scaled(s.p.height),
+                Scaled(kDesignClientHeight), client.bottom, y, h);
+    // A drop-down list's window height includes its open list.
+    if (s.hwnd == CBSchemes) h += Scaled(kComboItemHeight) * kComboDropItems + 2;
+    if (batch) batch = DeferWindowPos(batch, s.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    else SetWindowPos(s.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (batch) EndDeferWindowPos(batch);
+}
+
+void TFormSticker::FillSchemeList() {
+  SendMessageA(CBSchemes, CB_RESETCONTENT, 0, 0);
+  for (const TColorScheme& scheme : App().State.ColorSchemes)
+    SendMessageA(CBSchemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.Name.c_str()));
+  if (SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0) > 0) SendMessageA(CBSchemes, CB_SETCURSEL, 0, 0);
+}
+
+void TFormSticker::PrepareNewNote() {
+  if (!IsWindowVisible(m_hwnd)) {
+    RECT work{}, bounds{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(m_hwnd, &bounds);
+    int top = work.bottom - (bounds.bottom - bounds.top) - kEdgeGap;
+    int left = work.right - (bounds.right - bounds.left) - kEdgeGap;
+    SetWindowPos(m_hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowTextA(m_hwnd, "New Note");
+  SetWindowTextA(BtnNew, "Create New");
+  EditMode = false;
+  FillSchemeList();
+}
+
+void TFormSticker::ShowNewNote() {
+  PrepareNewNote();
+  ShowDialog();
+}
+
+void TFormSticker::ShowFromTray() {
+  PrepareNewNote();
+  ShowDialog();
+  ProcessMessages();
+  if (IsWindowVisible(m_hwnd) && IsWindowEnabled(m_hwnd)) {
+    SetForegroundWindow(m_hwnd);
+    HWND focus = GetFocus();
+    if (focus != m_hwnd && !IsChild(m_hwnd, focus)) SetFocus(EditTitle);
+  }
+}
+
+void TFormSticker::ShowEditNote(TStickerWindow& note) {
+  PrepareNewNote();
+  ShowDialog();
+  SetWindowTextA(m_hwnd, "Edit Note");
+  SetWindowTextA(BtnNew, "Complete Edit");
+  EditMode = true;
+  EditedNote = &note;
+  SetWindowTextA(EditTitle, note.Title.c_str());
+  SetWindowTextA(MemoBody, WithCrLf(note.Memo).c_str());
+  // Byte for byte, case-sensitive: CB_FINDSTRINGEXACT would ignore case.
+  LRESULT count = SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendMessageA(CBSchemes, CB_GETLBTEXTLEN, i, 0);
+    if (length < 0) continue;
+    std::string item(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(CBSchemes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    if (item == note.Scheme.Name) {
+      SendMessageA(CBSchemes, CB_SETCURSEL, i, 0);
+      break;
+    }
+  }
+  // New text drops the selection that entering the field made; typing should
+  // still replace the whole field.
+  HWND focus = GetFocus();
+  if (focus == EditTitle || focus == MemoBody) MemoBodyEnter(focus);
+}
+
+void TFormSticker::ShowDialog() {
+  if (!IsWindowVisible(m_hwnd)) FormShow();
+  ShowWindow(m_hwnd, SW_SHOW);
+  SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(m_hwnd);
+}
+
+void TFormSticker::FormShow() {
+  if (GetWindowTextLengthA(MemoBody) == 0) SetWindowTextA(MemoBody, "New Note Text");
+  // Only the dialog's own taskbar button is to show.
+  if (HWND application = App().ApplicationWindow()) ShowWindow(application, SW_HIDE);
+}
+
+void TFormSticker::FormActivate() { SetFocus(EditTitle); }
+
+char TFormSticker::FormKeyPress(char key) {
+  // Ctrl+Enter and Ctrl+J both type a line feed: complete the dialog.
+  if (key == '\n') {
+    BtnNewClick();
+    return 0;
+  }
+  return key;
+}
+
+void TFormSticker::MemoBodyEnter(HWND control) { SendMessageA(control, EM_SETSEL, 0, -1); }
+
+void TFormSticker::BtnNewClick() {
+  ShowWindow(m_hwnd, SW_HIDE);
+  Application& app = App();
+  ProgramState& state = app.State;
+  LRESULT index = SendMessageA(CBSchemes, CB_GETCURSEL, 0, 0);
+  // The options window may have deleted schemes while the list was open; a
+  // position past the end keeps the current scheme.
+  if (index >= 0 && static_cast<std::size_t>(index) < state.ColorSchemes.size())
+    state.CurrentScheme = state.ColorSchemes[static_cast<std::size_t>(index)];
+  const std::string title = TextOf(EditTitle);
+  const std::string memo = TextOf(MemoBody);
+  if (EditMode && app.IsLive(EditedNote)) {
+    app.UpdateSticker(*EditedNote, title, memo, state.CurrentScheme);
+  } else {
+    // A note closed while it was being edited is gone for good: keep what was
+    // typed as a new note instead.
+    if (EditMode) {
+      EditMode = false;
+      EditedNote = nullptr;
+    }
+    app.CreateSticker(title, memo, state.CurrentScheme);
+  }
+  ProcessMessages();
+  app.SaveAllStickers();
+  ProcessMessages();
+}
+
+void TFormSticker::FocusNextControl(WPARAM wParam, LPARAM lParam) {
+  HWND focus = GetFocus();
+  HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(m_hwnd, IsChild(m_hwnd, focus) ? focus : nullptr, wParam != 0);
+  if (target) SetFocus(target);
+}
+
+LRESULT TFormSticker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SIZE:
+      LayoutControls();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = {Scaled(kMinWidth), Scaled(kMinHeight)};
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        FormActivate();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // The close box only hides: nothing is created, changed or saved.
+      ShowWindow(m_hwnd, SW_HIDE);
+      return 0;
+    case WM_NEXTDLGCTL:
+      // A multi-line edit asks its parent for the next control on Tab; we are
+      // not a dialog-class window, so the default procedure would not answer.
+      FocusNextControl(wParam, lParam);
+      return 0;
+    case kKeyPreview:
+      return static_cast<unsigned char>(FormKeyPress(static_cast<char>(wParam)));
+    case WM_CHAR:
+      if (!FormKeyPress(static_cast<char>(wParam))) return 0;
+      break;
+    case WM_COMMAND: {
+      int id = LOWORD(wParam), code = HIWORD(wParam);
+      if (id == IdNew && code == BN_CLICKED) {
+        BtnNewClick();
+      } else if ((id == IdTitle || id == IdMemo) && code == EN_SETFOCUS) {
+        MemoBodyEnter(reinterpret_cast<HWND>(lParam));
+      } else if (id == IDOK && GetFocus() == BtnNew) {
+        // Enter on the focused button presses it; elsewhere plain Enter does nothing.
+        BtnNewClick();
+      }
+      // IDCANCEL (Escape) is ignored: Escape does not close the dialog.
+      return 0;
+    }
+    case WM_DESTROY: {
+      auto& dialogs = App().Dialogs;
+      dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), m_hwnd), dialogs.end());
+      break;
+    }
+  }
+  return DefaultHandling(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TFormSticker::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR data) {
+  auto* form = reinterpret_cast<TFormSticker*>(data);
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      LRESULT code = DefSubclassProc(hwnd, msg, wParam, lParam);
+      // Ctrl+Enter must reach us as a typed line feed, not be turned into the
+      // dialog manager's default-button press, which would make no character.
+      const auto* m = reinterpret_cast<const MSG*>(lParam);
+      if (m && ((m->message == WM_KEYDOWN && m->wParam == VK_RETURN && GetKeyState(VK_CONTROL) < 0) ||
+                (m->message == WM_CHAR && m->wParam == '\n')))
+        code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      // Inside a dialog a multi-line edit posts WM_CLOSE to its parent on
+      // Escape, which would hide the editor; Escape does not close it.
+      if (hwnd == form->MemoBody && wParam == VK_ESCAPE) return 0;
+      if (msg == WM_CHAR) {
+        LRESULT key = SendMessageA(form->m_hwnd, kKeyPreview, wParam, 0);
+        if (key == 0) return 0;
+        // Tab has moved the focus on already; it types no tab into the memo.
+        if (hwnd == form->MemoBody && key == '\t' && GetKeyState(VK_CONTROL) >= 0) return 0;
+        wParam = static_cast<WPARAM>(key);
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, &TFormSticker::ControlProc, id);
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace wisplet

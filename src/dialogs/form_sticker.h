@@ -1,12 +1,66 @@
 #pragma once
-// The note editor dialog.
+// The note editor: one modeless dialog that writes a new note or changes an
+// existing one (title, text and color scheme). Hidden, not destroyed, when closed.
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32_handles.h"
 #include "app/window.h"
 
 namespace wisplet {
 
+class TStickerWindow;
+
 class TFormSticker : public Window {
  public:
   TFormSticker();
+  ~TFormSticker() override;
+
+  // Refills the scheme list from ColorSchemes and selects the first one.
+  void FillSchemeList();
+  // New-note mode; a hidden dialog is placed at the work area's bottom right.
+  void PrepareNewNote();
+  void ShowNewNote();
+  void ShowEditNote(TStickerWindow& note);
+  // The tray's "New": new-note mode, shown, and given the keyboard focus.
+  void ShowFromTray();
+
+  bool EditMode = false;
+  TStickerWindow* EditedNote = nullptr;  // not owned; may have been closed since
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateControls();
+  void LayoutControls();
+  void FitComboHeight();
+  void ShowDialog();
+  void FormShow();
+  void FormActivate();
+  // Sees every typed character before the focused control; returns the
+  // character to pass on, 0 when it was used up here.
+  char FormKeyPress(char key);
+  void MemoBodyEnter(HWND control);
+  void BtnNewClick();
+  void FocusNextControl(WPARAM wParam, LPARAM lParam);
+  int Scaled(int designPixels) const;
+
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+
+  HWND TBXLabel1 = nullptr;
+  HWND EditTitle = nullptr;
+  HWND TBXLabel2 = nullptr;
+  HWND MemoBody = nullptr;
+  HWND TBXLabel3 = nullptr;
+  HWND CBSchemes = nullptr;
+  HWND BtnNew = nullptr;
+
+  GdiObject font_;       // every control
+  GdiObject labelFont_;  // the three labels: bold, underlined
+  int dpi_ = 96;
 };
 
 }  // namespace wisplet

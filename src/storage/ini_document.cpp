@@ -5,17 +5,18 @@
 namespace wisplet {
 namespace {
 
-// The characters the profile functions trim around names and values.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
+// The characters the profile functions trim around names and values: 0x1A
+// (Ctrl+Z) counts as a blank, NBSP and the other control characters do not.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 std::string_view TrimLeft(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+std::string_view Trim(std::string_view s) {
+  s = TrimLeft(s);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
 
@@ -31,26 +32,53 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 // A section header: "[" after optional blanks and a "]" further on; the name
 // lies between the first "[" and the last "]".
 std::optional<std::string_view> HeaderName(std::string_view line) {
-  std::string_view t = Trim(line);
+  std::string_view t = TrimLeft(line);
   if (t.empty() || t.front() != '[') return std::nullopt;
   std::size_t close = t.rfind(']');
-  if (close == std::string_view::npos || close == 0) return std::nullopt;
+  if (close == std::string_view::npos) return std::nullopt;
   return Trim(t.substr(1, close - 1));
 }
 
+// A line of a section: a key and, after the first "=", its value. A line
+// without "=" is a key without a value: it hides later keys of its name.
 struct KeyLine {
   std::string_view key;
-  std::string_view value;
+  std::optional<std::string_view> value;
 };
 
-// A line holding a key: the key and the value split at the first "=".
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   std::size_t eq = line.find('=');
-  if (eq == std::string_view::npos) return std::nullopt;
+  if (eq == std::string_view::npos) {
+    std::string_view key = Trim(line);
+    if (key.empty()) return std::nullopt;  // blank lines are no keys
+    return KeyLine{key, std::nullopt};
+  }
   return KeyLine{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
 }
 
 bool IsBlankLine(std::string_view line) { return Trim(line).empty(); }
+
+// "key=value" and "[name]" lines.
+std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
+  std::string s;
+  s.reserve(a.size() + b.size() + c.size());
+  s.append(a).append(b).append(c);
+  return s;
+}
+
+// What GetPrivateProfileStringA with a buffer of kProfileValueLimit + 1 returns
+// for a trimmed value: a pair of matching quotes is dropped, but the closing
+// quote is counted against the buffer, so a quoted value of exactly
+// kProfileValueLimit characters loses its last character as well.
+std::string_view ProfileValue(std::string_view v) {
+  constexpr std::size_t buffer = kProfileValueLimit + 1;
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+    std::string_view rest = v.substr(1);  // the text and the closing quote
+    if (rest.size() > buffer) return rest.substr(0, kProfileValueLimit);
+    return rest.substr(0, std::min(rest.size(), kProfileValueLimit) - 1);
+  }
+  return v.substr(0, std::min(v.size(), kProfileValueLimit));
+}
 
 }  // namespace
 
@@ -94,14 +122,15 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return doc;
 }
 
-const IniDocument::Section* IniDocument::Find(std::string_view section) const {
+std::size_t IniDocument::FindIndex(std::string_view section) const {
   auto it = index_.find(Key(section));
-  if (it == index_.end() || it->second.empty()) return nullptr;
-  return &sections_[it->second.front()];
+  if (it == index_.end() || it->second.empty()) return std::string::npos;
+  return it->second.front();
 }
 
-IniDocument::Section* IniDocument::Find(std::string_view section) {
-  return const_cast<Section*>(static_cast<const IniDocument*>(this)->Find(section));
+const IniDocument::Section* IniDocument::Find(std::string_view section) const {
+  std::size_t i = FindIndex(section);
+  return i == std::string::npos ? nullptr : &sections_[i];
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return Find(section) != nullptr; }
@@ -113,8 +142,9 @@ std::size_t IniDocument::LineCount(std::string_view section) const {
 }
 
 std::size_t IniDocument::SectionCount() const {
-  return static_cast<std::size_t>(std::count_if(
-      sections_.begin(), sections_.end(), [](const Section& s) { return !s.prelude && !s.erased; }));
+  return static_cast<std::size_t>(
+      std::count_if(sections_.begin(), sections_.end(),
+                    [](const Section& s) { return !s.prelude && !s.erased; }));
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
@@ -124,41 +154,68 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   for (std::size_t i = s->prelude ? 0 : 1; i < s->lines.size(); ++i) {
     auto kv = ParseKeyLine(s->lines[i]);
     if (!kv || !EqualsNoCase(kv->key, key)) continue;
-    std::string_view value = kv->value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-      value = value.substr(1, value.size() - 2);
-    if (value.size() > kProfileValueLimit) value = value.substr(0, kProfileValueLimit);
-    return std::string(value);
+    if (!kv->value) return std::nullopt;
+    return std::string(ProfileValue(*kv->value));
   }
   return std::nullopt;
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  key = Trim(key);
-  value = TrimLeft(value);
-  Section* s = Find(section);
-  if (!s) {
-    std::string name(Trim(section));
-    s = &AddSection(name, "[" + name + "]", /*prelude=*/false);
+void IniDocument::Settle() {
+  for (const LineRef& ref : unsettled_) {
+    Section& s = sections_[ref.section];
+    if (s.erased || ref.line >= s.lines.size()) continue;
+    std::string& line = s.lines[ref.line];
+    if (ref.line == 0 && !s.prelude) {
+      line = Joined("[", s.name, "]");
+    } else if (auto kv = ParseKeyLine(line); kv && kv->value) {
+      line = Joined(kv->key, "=", *kv->value);
+    }
   }
+  unsettled_.clear();
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  // The profile functions look names up trimmed but write them, like the
+  // value, with only their leading blanks stripped.
+  std::string_view writtenKey = TrimLeft(key);
+  value = TrimLeft(value);
+  std::size_t si = FindIndex(section);
+  if (si == std::string::npos) {
+    Settle();
+    std::string_view writtenName = TrimLeft(section);
+    AddSection(std::string(Trim(section)), Joined("[", writtenName, "]"), /*prelude=*/false)
+        .lines.push_back(Joined(writtenKey, "=", value));
+    unsettled_ = {{sections_.size() - 1, 0}, {sections_.size() - 1, 1}};
+    return;
+  }
+  std::string_view name = Trim(key);
+  Section* s = &sections_[si];
   std::size_t first = s->prelude ? 0 : 1;
   for (std::size_t i = first; i < s->lines.size(); ++i) {
     auto kv = ParseKeyLine(s->lines[i]);
-    if (!kv || !EqualsNoCase(kv->key, key)) continue;
-    s->lines[i] = std::string(kv->key) + "=" + std::string(value);
+    if (!kv || !EqualsNoCase(kv->key, name)) continue;
+    if (kv->value && *kv->value == value) return;  // nothing changes, nothing is rewritten
+    Settle();
+    kv = ParseKeyLine(s->lines[i]);  // Settle may have rewritten this very line
+    s->lines[i] = Joined(kv->key, "=", value);
+    unsettled_ = {{si, i}};
     return;
   }
+  Settle();
   // A new key goes after the section's last non-blank line.
   std::size_t at = s->lines.size();
   while (at > first && IsBlankLine(s->lines[at - 1])) --at;
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
-                  std::string(key) + "=" + std::string(value));
+                  Joined(writtenKey, "=", value));
+  unsettled_ = {{si, at}};
 }
 
 void IniDocument::EraseSection(std::string_view section) {
+  // Unlike reading and setting, erasing does not trim the name it is given.
+  if (Trim(section).size() != section.size()) return;
   auto it = index_.find(Key(section));
   if (it == index_.end() || it->second.empty()) return;
+  Settle();
   Section& s = sections_[it->second.front()];
   s.lines.clear();
   if (s.prelude) return;  // the lines before the first header have no header to remove

@@ -13,7 +13,8 @@
 
 namespace wisplet {
 
-// The profile functions return at most this many characters of a value.
+// The profile functions return at most this many characters of a value (they
+// are called with a buffer of kProfileValueLimit + 1 characters).
 constexpr std::size_t kProfileValueLimit = 2047;
 
 class IniDocument {
@@ -23,15 +24,21 @@ class IniDocument {
   static IniDocument Parse(std::string_view text);
 
   // The value of the first matching key of the first matching section, trimmed,
-  // with one pair of enclosing quotes removed and cut at kProfileValueLimit;
-  // nullopt when the section or key is missing.
+  // with one pair of enclosing quotes removed and cut as a 2048-byte buffer
+  // cuts it; nullopt when the section or key is missing, or when the first
+  // matching key is a line without "=".
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
   // Changes the first matching key in place, or adds the key at the end of the
-  // first matching section, or adds the section at the end of the file.
+  // first matching section, or adds the section at the end of the file. Setting
+  // the value a key already has changes nothing. Names and the value must not
+  // hold CR or LF, a key no "=" and no leading "[" (it would read back as a
+  // header).
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
-  // Removes the first matching section: its header and every line up to the next.
+  // Removes the first section of exactly this name (ASCII case aside; the name
+  // is not trimmed here): its header and every line up to the next. The name ""
+  // stands for the lines before the first header.
   void EraseSection(std::string_view section);
 
   bool HasSection(std::string_view section) const;
@@ -49,15 +56,24 @@ class IniDocument {
     bool prelude = false;            // the lines before the first header
     bool erased = false;
   };
+  struct LineRef {
+    std::size_t section;
+    std::size_t line;
+  };
 
-  static std::string Key(std::string_view name);  // lookup key: trimmed, ASCII lower case
+  static std::string Key(std::string_view name);          // lookup key: trimmed, ASCII lower case
+  std::size_t FindIndex(std::string_view section) const;  // npos when missing
   const Section* Find(std::string_view section) const;
-  Section* Find(std::string_view section);
   Section& AddSection(std::string name, std::string header, bool prelude);
+  void Settle();
 
   std::vector<Section> sections_;
   // Lookup key -> indices of live sections with that name, in file order.
   std::unordered_map<std::string, std::vector<std::size_t>> index_;
+  // Lines the last change wrote as it was given them (a value's trailing blanks
+  // kept). The profile functions rewrite the whole file on every change and
+  // trim such lines then; Settle() does the same for these lines only.
+  std::vector<LineRef> unsettled_;
 };
 
 }  // namespace wisplet

@@ -5,10 +5,23 @@
 namespace wisplet {
 namespace {
 
+// The screen's device context for one scope.
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
 HFONT MakeFont(bool bold) {
-  HDC screen = GetDC(nullptr);
-  int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
+  int height = -MulDiv(8, GetDeviceCaps(ScreenDc().get(), LOGPIXELSY), 72);
   return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
@@ -24,13 +37,16 @@ NoteResources& NoteResources::Get() {
 }
 
 NoteResources::NoteResources() : titleFont_(MakeFont(true)), memoFont_(MakeFont(false)) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, memoFont_.get());
+  // The line height as this system draws the font, which need not be the 13
+  // pixels it has on Windows at 96 dpi; every size of a note follows it.
+  ScreenDc screen;
+  SelectObjectScope select(screen.get(), memoFont_.get());
   TEXTMETRICA tm{};
-  GetTextMetricsA(screen, &tm);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  lineHeight_ = tm.tmHeight;
+  if (GetTextMetricsA(screen.get(), &tm)) lineHeight_ = tm.tmHeight;
+}
+
+NoteResources::~NoteResources() {
+  if (tooltip_) DestroyWindow(tooltip_);
 }
 
 HBITMAP NoteResources::Glyph(int id) {
@@ -49,14 +65,14 @@ HWND NoteResources::Tooltip() {
 }
 
 SIZE NoteResources::MeasureText(HFONT font, const std::string& text, int wrapWidth) const {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, font);
+  ScreenDc screen;
+  SelectObjectScope select(screen.get(), font);
   RECT r{0, 0, wrapWidth, 0};
   UINT flags = DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0);
-  const std::string& measured = text.empty() ? std::string(" ") : text;
-  DrawTextA(screen, measured.c_str(), static_cast<int>(measured.size()), &r, flags);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  // An empty label is as high as a line of its font.
+  const std::string blank = " ";
+  const std::string& measured = text.empty() ? blank : text;
+  DrawTextA(screen.get(), measured.c_str(), static_cast<int>(measured.size()), &r, flags);
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -12,6 +12,9 @@ namespace wisplet {
 class NoteResources {
  public:
   static NoteResources& Get();
+  ~NoteResources();
+  NoteResources(const NoteResources&) = delete;
+  NoteResources& operator=(const NoteResources&) = delete;
 
   HFONT TitleFont() const { return static_cast<HFONT>(titleFont_.get()); }
   HFONT MemoFont() const { return static_cast<HFONT>(memoFont_.get()); }

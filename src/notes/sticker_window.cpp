@@ -53,6 +53,30 @@ std::string NowAsId() {
 
 COLORREF ToColorRef(TColor color) { return static_cast<COLORREF>(ResolveColor(color)); }
 
+const char* TooltipOf(NotePart button) {
+  switch (button) {
+    case NotePart::MenuButton: return "Menu";
+    case NotePart::HideButton: return "Hide";
+    case NotePart::CloseButton: return "Close";
+    default: return "Top";  // the on-top button, until the first SetOnTop names its action
+  }
+}
+
+// A memory device context for one scope.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
 // Opens the clipboard for one scope.
 class ClipboardScope {
  public:
@@ -93,7 +117,7 @@ TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
   }
   noteMenu_ = CreatePopupMenu();
   RebuildMenu();
-  UpdateTooltips();
+  AddTooltips();
 }
 
 void TStickerWindow::RebuildMenu() {
@@ -179,67 +203,75 @@ void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
 
 // --- Painting ---------------------------------------------------------------
 
-void TStickerWindow::Paint(HDC target, const RECT& area) {
+void TStickerWindow::Paint(HDC target, const RECT& requested) {
+  // Only what the target can show: a note far taller than the screen is
+  // asked to paint all of itself, but its device context clips to the screen.
+  RECT clip{}, area{};
+  if (GetClipBox(target, &clip) == ERROR || !IntersectRect(&area, &requested, &clip)) return;
   int w = area.right - area.left, h = area.bottom - area.top;
-  if (w <= 0 || h <= 0) return;
-  // Drawn off screen first, only the part asked for, so that a very tall note
-  // costs no more than what is visible and nothing flickers.
-  HDC dc = CreateCompatibleDC(target);
-  GdiObject buffer(CreateCompatibleBitmap(target, w, h));
-  {
-    SelectObjectScope selectBuffer(dc, buffer.get());
-    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-
-    NoteLayout layout = Layout();
-    GdiSurface surface(dc);
-    // Each panel paints only within itself (the diagonal types reach one row
-    // beyond their rectangle).
-    auto fillPanel = [&](const Rect& r, const TGradient& g) {
-      int saved = SaveDC(dc);
-      IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);  // logical, like r
-      GradientFill(surface, r, g);
-      RestoreDC(dc, saved);
-    };
-    fillPanel(layout.MemoBevel(), memoGradient_);
-    fillPanel(layout.TitleBevel(), titleGradient_);
-
-    NoteResources& res = NoteResources::Get();
-    SetBkMode(dc, TRANSPARENT);
-    auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::string& text, UINT flags) {
-      RECT box{r.left, r.top, r.right, r.bottom};
-      SelectObjectScope selectFont(dc, font);
-      SetTextColor(dc, ToColorRef(color));
-      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
-    };
-    drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, Title,
-              MinState ? DT_LEFT : DT_CENTER);
-    drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, Memo, DT_LEFT | DT_WORDBREAK);
-
-    for (NotePart button : kButtons) PaintButton(dc, button, GlyphOf(button) + (pressedButton_ == button));
-
-    SetViewportOrgEx(dc, 0, 0, nullptr);
-    BitBlt(target, area.left, area.top, w, h, dc, 0, 0, SRCCOPY);
+  // Drawn off screen first, so that nothing flickers; straight onto the
+  // target if there is no memory for that.
+  MemoryDc memory(target);
+  GdiObject buffer(memory.get() ? CreateCompatibleBitmap(target, w, h) : nullptr);
+  if (!buffer) {
+    int saved = SaveDC(target);
+    IntersectClipRect(target, area.left, area.top, area.right, area.bottom);
+    PaintParts(target, area);
+    RestoreDC(target, saved);
+    return;
   }
-  DeleteDC(dc);
+  HDC dc = memory.get();
+  SelectObjectScope selectBuffer(dc, buffer.get());
+  SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+  PaintParts(dc, area);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  BitBlt(target, area.left, area.top, w, h, dc, 0, 0, SRCCOPY);
 }
 
-void TStickerWindow::PaintButton(HDC dc, NotePart part, int glyph) {
+void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
+  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+  NoteLayout layout = Layout();
+  GdiSurface surface(dc);
+  // Each panel paints only within itself (the diagonal types reach one row
+  // beyond their rectangle).
+  auto fillPanel = [&](const Rect& r, const TGradient& g) {
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);  // logical, like r
+    GradientFill(surface, r, g);
+    RestoreDC(dc, saved);
+  };
+  fillPanel(layout.MemoBevel(), memoGradient_);
+  fillPanel(layout.TitleBevel(), titleGradient_);
+
+  NoteResources& res = NoteResources::Get();
+  SetBkMode(dc, TRANSPARENT);
+  auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::string& text, UINT flags) {
+    RECT box{r.left, r.top, r.right, r.bottom}, visible{};
+    if (text.empty() || !IntersectRect(&visible, &box, &area)) return;
+    SelectObjectScope selectFont(dc, font);
+    SetTextColor(dc, ToColorRef(color));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
+  };
+  drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, Title, MinState ? DT_LEFT : DT_CENTER);
+  drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, Memo, DT_LEFT | DT_WORDBREAK);
+
+  for (NotePart button : kButtons) PaintButton(dc, layout, button, GlyphOf(button) + (pressedButton_ == button));
+}
+
+void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph) {
   HBITMAP bitmap = NoteResources::Get().Glyph(glyph);
   if (!bitmap) return;
-  Rect r = Layout().PartRect(part);
+  Rect r = layout.PartRect(part);
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);
   // Unscaled at the button's top-left corner, clipped to the button; white is
   // transparent.
   int w = std::min<int>(info.bmWidth, r.right - r.left);
   int h = std::min<int>(info.bmHeight, r.bottom - r.top);
-  HDC source = CreateCompatibleDC(dc);
-  {
-    SelectObjectScope select(source, bitmap);
-    TransparentBlt(dc, r.left, r.top, w, h, source, 0, 0, w, h, RGB(255, 255, 255));
-  }
-  DeleteDC(source);
+  MemoryDc source(dc);
+  if (!source.get()) return;
+  SelectObjectScope select(source.get(), bitmap);
+  TransparentBlt(dc, r.left, r.top, w, h, source.get(), 0, 0, w, h, RGB(255, 255, 255));
 }
 
 int TStickerWindow::GlyphOf(NotePart button) const {
@@ -252,9 +284,11 @@ int TStickerWindow::GlyphOf(NotePart button) const {
   }
 }
 
-void TStickerWindow::UpdateTooltips() {
+// All notes share one tooltip window; each note adds its four buttons to it
+// once and then only moves them and changes the on-top button's text.
+void TStickerWindow::AddTooltips() {
   HWND tip = NoteResources::Get().Tooltip();
-  if (!tip) return;
+  if (!tip || !m_hwnd) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
     TTTOOLINFOA ti{};
@@ -264,14 +298,46 @@ void TStickerWindow::UpdateTooltips() {
     ti.uId = static_cast<UINT_PTR>(button);
     Rect r = layout.PartRect(button);
     ti.rect = RECT{r.left, r.top, r.right, r.bottom};
-    std::string text = button == NotePart::MenuButton    ? "Menu"
-                       : button == NotePart::CloseButton ? "Close"
-                       : button == NotePart::HideButton  ? "Hide"
-                                                         : onTopTip_;
-    ti.lpszText = text.data();
-    // Added afresh, so that both the rectangle and the text are current.
-    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ti.lpszText = const_cast<char*>(TooltipOf(button));  // copied by the tooltip
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+void TStickerWindow::MoveTooltips() {
+  HWND tip = NoteResources::Get().Tooltip();
+  if (!tip) return;
+  NoteLayout layout = Layout();
+  for (NotePart button : kButtons) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = m_hwnd;
+    ti.uId = static_cast<UINT_PTR>(button);
+    Rect r = layout.PartRect(button);
+    ti.rect = RECT{r.left, r.top, r.right, r.bottom};
+    SendMessageA(tip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+void TStickerWindow::SetTooltipText(NotePart button, const char* text) {
+  HWND tip = NoteResources::Get().Tooltip();
+  if (!tip) return;
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = m_hwnd;
+  ti.uId = static_cast<UINT_PTR>(button);
+  ti.lpszText = const_cast<char*>(text);
+  SendMessageA(tip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TStickerWindow::RemoveTooltips() {
+  HWND tip = NoteResources::Get().Tooltip();
+  if (!tip) return;
+  for (NotePart button : kButtons) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = m_hwnd;
+    ti.uId = static_cast<UINT_PTR>(button);
+    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
   }
 }
 
@@ -301,8 +367,7 @@ void TStickerWindow::HideNote() {
 void TStickerWindow::SetOnTop(bool onTop) {
   OnTop = onTop;
   // The tooltip names what a click will do.
-  onTopTip_ = onTop ? "Normal" : "OnTop";
-  UpdateTooltips();
+  SetTooltipText(NotePart::OnTopButton, onTop ? "Normal" : "OnTop");
   SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -392,6 +457,52 @@ void TStickerWindow::OpenMenuAt(POINT screen) {
 
 // --- Mouse and keyboard ----------------------------------------------------------
 
+void TStickerWindow::MouseDown(int button, bool doubleClick, POINT client) {
+  NotePart part = Layout().HitTest(client.x, client.y);
+  if (IsButton(part)) {
+    // The second press of a double click shows the pressed glyph but does
+    // not click a second time.
+    ButtonMouseDown(part, button == VK_LBUTTON && !doubleClick);
+    return;
+  }
+  if (doubleClick && button == VK_LBUTTON && part == NotePart::TitleLabel) TitleDblClick();
+  if (button != VK_LBUTTON) {
+    // Held so that the release is seen wherever it happens.
+    surfacePress_ = button;
+    SetCapture(m_hwnd);
+  }
+  NoteMouseDown(button, part, client);
+}
+
+void TStickerWindow::MouseUp(int button, POINT client) {
+  if (pressedButton_ != NotePart::None) {
+    ButtonMouseUp(button, client);
+    return;
+  }
+  // A left press hands the mouse to the system's move or size loop, which
+  // takes the release; other releases count only after a press on this note.
+  if (button != surfacePress_) return;
+  surfacePress_ = 0;
+  if (GetCapture() == m_hwnd) ReleaseCapture();
+  // Released over a button (whose release does nothing for this mouse
+  // button) or off the note: no menu.
+  RECT client_area{};
+  GetClientRect(m_hwnd, &client_area);
+  if (!PtInRect(&client_area, client)) return;
+  NotePart part = Layout().HitTest(client.x, client.y);
+  if (part == NotePart::None || IsButton(part)) return;
+  NoteMouseUp(button, part, client);
+}
+
+void TStickerWindow::CancelPress() {
+  surfacePress_ = 0;
+  buttonClickArmed_ = false;
+  if (pressedButton_ != NotePart::None) {
+    pressedButton_ = NotePart::None;
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+  }
+}
+
 void TStickerWindow::NoteMouseDown(int button, NotePart part, POINT client) {
   SetTransparency(0);
   if (button != VK_LBUTTON) return;
@@ -416,18 +527,23 @@ void TStickerWindow::NoteMouseUp(int button, NotePart, POINT client) {
 
 void TStickerWindow::TitleDblClick() { SetMinState(!MinState); }
 
-void TStickerWindow::ButtonMouseDown(NotePart button) {
+void TStickerWindow::ButtonMouseDown(NotePart button, bool clicks) {
   pressedButton_ = button;
+  buttonClickArmed_ = clicks;
   SetCapture(m_hwnd);
   InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
-void TStickerWindow::ButtonMouseUp(NotePart button, POINT client) {
+void TStickerWindow::ButtonMouseUp(int mouseButton, POINT client) {
+  NotePart button = pressedButton_;
+  bool clicks = buttonClickArmed_ && mouseButton == VK_LBUTTON;
   pressedButton_ = NotePart::None;
-  ReleaseCapture();
+  buttonClickArmed_ = false;
+  if (GetCapture() == m_hwnd) ReleaseCapture();
   InvalidateRect(m_hwnd, nullptr, FALSE);
+  // A click is a left press and release on the same button.
   Rect r = Layout().PartRect(button);
-  if (client.x < r.left || client.x >= r.right || client.y < r.top || client.y >= r.bottom) return;
+  if (!clicks || client.x < r.left || client.x >= r.right || client.y < r.top || client.y >= r.bottom) return;
   switch (button) {
     case NotePart::MenuButton: {
       RECT bounds = Bounds();
@@ -475,7 +591,7 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // painting covers everything
     case WM_SIZE:
-      UpdateTooltips();
+      MoveTooltips();
       InvalidateRect(m_hwnd, nullptr, FALSE);
       return 0;
     case WM_GETMINMAXINFO: {
@@ -496,37 +612,24 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
-      POINT p = clientPoint();
-      NotePart part = Layout().HitTest(p.x, p.y);
-      if (IsButton(part)) {
-        ButtonMouseDown(part);
-        return 0;
-      }
-      if (msg == WM_LBUTTONDBLCLK && part == NotePart::TitleLabel) TitleDblClick();
-      mouseOwner_ = part;
-      int button = buttonOf(msg);
-      if (button != VK_LBUTTON) SetCapture(m_hwnd);
-      NoteMouseDown(button, part, p);
+      MouseDown(buttonOf(msg), false, clientPoint());
       return 0;
-    }
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
-      POINT p = clientPoint();
-      if (pressedButton_ != NotePart::None) {
-        NotePart button = pressedButton_;
-        if (msg == WM_LBUTTONUP) {
-          ButtonMouseUp(button, p);
-        } else {
-          ButtonMouseUp(button, POINT{-1, -1});  // only a left click clicks
-        }
-        return 0;
-      }
-      if (GetCapture() == m_hwnd) ReleaseCapture();
-      NotePart owner = mouseOwner_;
-      mouseOwner_ = NotePart::None;
-      if (owner != NotePart::None) NoteMouseUp(buttonOf(msg), owner, p);
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+      MouseDown(buttonOf(msg), true, clientPoint());
       return 0;
-    }
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+      MouseUp(buttonOf(msg), clientPoint());
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Someone else took the mouse (a menu, a message box, the move loop):
+      // the release will not come here.
+      if (reinterpret_cast<HWND>(lParam) != m_hwnd) CancelPress();
+      break;
+    case WM_CLOSE:
+      // Alt+F4 or a close request from outside: the window must live as long
+      // as the note is listed, so it is hidden as by the Hide command.
+      ExecuteCommand(CmdHide);
+      return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
       NoteKeyUp(wParam);
@@ -542,6 +645,7 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
     case WM_DESTROY:
+      RemoveTooltips();
       if (noteMenu_) ClearLookMenu(noteMenu_);
       if (noteMenu_) DestroyMenu(noteMenu_);
       noteMenu_ = nullptr;

@@ -76,18 +76,26 @@ class TStickerWindow : public Window {
  private:
   NoteLayout Layout() const;
   void Paint(HDC dc, const RECT& area);
-  void PaintButton(HDC dc, NotePart part, int glyph);
+  void PaintParts(HDC dc, const RECT& area);
+  void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
   void CopyToClipboard();
   void OpenMenuAt(POINT screen);
-  void UpdateTooltips();
+  void AddTooltips();
+  void MoveTooltips();
+  void RemoveTooltips();
+  void SetTooltipText(NotePart button, const char* text);
 
+  void MouseDown(int button, bool doubleClick, POINT client);
+  void MouseUp(int button, POINT client);
   void NoteMouseDown(int button, NotePart part, POINT client);
   void NoteMouseMove(NotePart part, POINT client);
   void NoteMouseUp(int button, NotePart part, POINT client);
   void TitleDblClick();
   void NoteKeyUp(WPARAM key);
-  void ButtonMouseDown(NotePart button);
-  void ButtonMouseUp(NotePart button, POINT client);
+  void ButtonMouseDown(NotePart button, bool clicks);
+  void ButtonMouseUp(int mouseButton, POINT client);
+  // Forgets a press whose release will not come to this note.
+  void CancelPress();
   int GlyphOf(NotePart button) const;
   void WMActivate(WPARAM wParam);
 
@@ -95,9 +103,13 @@ class TStickerWindow : public Window {
   TGradient titleGradient_;
   TGradient memoGradient_;
   HMENU noteMenu_ = nullptr;
+  // The title-bar button held down, and whether releasing the left mouse
+  // button over it clicks it (not after the second press of a double click).
   NotePart pressedButton_ = NotePart::None;
-  NotePart mouseOwner_ = NotePart::None;  // the part that took the last press
-  std::string onTopTip_ = "Top";
+  bool buttonClickArmed_ = false;
+  // The right or middle mouse button pressed on the note's surface, whose
+  // release over the note opens the menu (VK_RBUTTON, VK_MBUTTON or 0).
+  int surfacePress_ = 0;
   bool removed_ = false;
 };
 

@@ -1,6 +1,9 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -286,6 +289,286 @@ void RestartDesktopKeeper() {
   }
   WaitUntil([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 15000, 100);
 }
+
+// --- Real input -------------------------------------------------------------
+
+namespace {
+
+void Send(INPUT input) {
+  if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput refused the input");
+  // A short pause lets the receiving program see each event on its own, as
+  // it would from a person's hand.
+  Sleep(15);
+}
+
+// Runs xdotool on the X display of the desktop and waits until it is done.
+// Wine starts Unix programs detached, without a handle to wait on, so the
+// command leaves a marker file behind when it has finished.
+void Xdotool(const std::string& args) {
+  static int counter = 0;
+  std::string marker = "/tmp/wisplet-e2e-xdo-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(++counter);
+  std::string markerPath = "Z:" + marker;
+  for (char& c : markerPath)
+    if (c == '/') c = '\\';
+  std::string cmd = "/bin/sh -c \"/usr/bin/xdotool " + args + "; : > " + marker + "\"";
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+    throw std::runtime_error("cannot run xdotool");
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  if (!WaitUntil([&] { return FileExists(markerPath); }, 10000, 5))
+    throw std::runtime_error("xdotool did not finish: " + args);
+  DeleteFileA(markerPath.c_str());
+}
+
+const char* XButton(MouseButton button) { return button == MouseButton::Left ? "1" : "3"; }
+
+bool IsExtendedKey(WORD key) {
+  switch (key) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+  Send(input);
+}
+
+POINT CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return p;
+}
+
+}  // namespace
+
+void MouseMove(int x, int y) {
+  Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+  POINT p{};
+  if (!WaitUntil([&] { return (p = CursorPos()).x == x && p.y == y; }, 3000, 5))
+    throw std::runtime_error("pointer at " + std::to_string(p.x) + "," + std::to_string(p.y) + ", not at " +
+                             std::to_string(x) + "," + std::to_string(y));
+}
+
+void MousePress(MouseButton button) { Xdotool(std::string("mousedown ") + XButton(button)); }
+
+void MouseRelease(MouseButton button) { Xdotool(std::string("mouseup ") + XButton(button)); }
+
+void Click(int x, int y, MouseButton button) {
+  MouseMove(x, y);
+  Xdotool(std::string("click ") + XButton(button));
+}
+
+void DoubleClick(int x, int y) {
+  MouseMove(x, y);
+  Xdotool("click --repeat 2 --delay 60 1");
+}
+
+void Drag(POINT from, POINT to, int steps) {
+  MouseMove(from.x, from.y);
+  MousePress(MouseButton::Left);
+  std::string moves;
+  for (int i = 1; i <= steps; ++i)
+    moves += "mousemove " + std::to_string(from.x + (to.x - from.x) * i / steps) + " " +
+             std::to_string(from.y + (to.y - from.y) * i / steps) + " sleep 0.02 ";
+  Xdotool(moves);
+  MouseMove(to.x, to.y);
+  MouseRelease(MouseButton::Left);
+}
+
+void KeyDown(WORD key) { SendKey(key, false); }
+void KeyUp(WORD key) { SendKey(key, true); }
+
+void PressChord(std::initializer_list<WORD> keys) {
+  for (WORD key : keys) KeyDown(key);
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) KeyUp(*it);
+}
+
+// --- What a program shows -----------------------------------------------------
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+ScreenImage::ScreenImage(const RECT& area) : area_(area) {
+  int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) throw std::runtime_error("empty screen area");
+  pixels_.resize(static_cast<size_t>(w) * h);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  if (bits) std::memcpy(pixels_.data(), bits, pixels_.size() * sizeof(DWORD));
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  if (!bits) throw std::runtime_error("cannot copy the screen");
+}
+
+COLORREF ScreenImage::Pixel(int x, int y) const {
+  int w = area_.right - area_.left;
+  DWORD p = pixels_[static_cast<size_t>(y - area_.top) * w + (x - area_.left)];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::vector<HWND> VisibleWindowsOfClass(const AppProcess& app, const std::string& className) {
+  std::vector<HWND> found;
+  for (const auto& w : app.Windows())
+    if (w.className == className && IsWindowVisible(w.hwnd)) found.push_back(w.hwnd);
+  return found;
+}
+
+namespace {
+
+// Opens the clipboard for one scope; another program may hold it for a moment.
+class ClipboardOpen {
+ public:
+  ClipboardOpen() {
+    WaitUntil([&] { return (open_ = OpenClipboard(nullptr) != 0); }, 3000, 20);
+    if (!open_) throw std::runtime_error("cannot open the clipboard");
+  }
+  ~ClipboardOpen() { CloseClipboard(); }
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+
+ private:
+  bool open_ = false;
+};
+
+std::optional<std::string> ClipboardBytes(UINT format) {
+  ClipboardOpen open;
+  HANDLE data = GetClipboardData(format);
+  if (!data) return std::nullopt;
+  const char* p = static_cast<const char*>(GlobalLock(data));
+  if (!p) return std::nullopt;
+  std::string bytes(p, GlobalSize(data));
+  GlobalUnlock(data);
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> ClipboardText() {
+  auto bytes = ClipboardBytes(CF_TEXT);
+  if (!bytes) return std::nullopt;
+  return bytes->substr(0, bytes->find('\0'));
+}
+
+std::optional<LCID> ClipboardLocale() {
+  auto bytes = ClipboardBytes(CF_LOCALE);
+  if (!bytes || bytes->size() < sizeof(LCID)) return std::nullopt;
+  LCID locale = 0;
+  std::memcpy(&locale, bytes->data(), sizeof locale);
+  return locale;
+}
+
+void SetClipboardText(const std::string& text) {
+  ClipboardOpen open;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!block) throw std::runtime_error("out of memory");
+  std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  if (!SetClipboardData(CF_TEXT, block)) {
+    GlobalFree(block);
+    throw std::runtime_error("cannot set the clipboard");
+  }
+}
+
+std::optional<BYTE> LayeredAlpha(HWND hwnd) {
+  if (!(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)) return std::nullopt;
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags) || !(flags & LWA_ALPHA)) return std::nullopt;
+  return alpha;
+}
+
+std::optional<std::string> ShownTooltipText(const AppProcess& app) {
+  for (HWND tip : VisibleWindowsOfClass(app, "tooltips_class32")) {
+    char text[1024] = {};
+    DWORD_PTR got = 0;
+    if (SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            2000, &got))
+      return std::string(text);
+  }
+  return std::nullopt;
+}
+
+HWND ShownMenu(const AppProcess& app) {
+  auto menus = VisibleWindowsOfClass(app, "#32768");
+  return menus.empty() ? nullptr : menus.front();
+}
+
+// --- Notes seen from outside ------------------------------------------------------
+
+std::string NotesIni(const std::vector<std::string>& notes) {
+  std::string ini = "[Main]\r\nStickerCount=" + std::to_string(notes.size()) + "\r\n";
+  for (size_t i = 0; i < notes.size(); ++i) ini += "[Sticker" + std::to_string(i) + "]\r\n" + notes[i];
+  return ini;
+}
+
+std::vector<HWND> NoteWindows(const AppProcess& app) {
+  std::vector<HWND> notes;
+  for (const auto& w : app.Windows())
+    if (w.className == "TStickerWindow") notes.push_back(w.hwnd);
+  return notes;
+}
+
+RECT WindowBounds(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+HWND NoteWindowAt(const AppProcess& app, int left, int top) {
+  for (HWND note : NoteWindows(app)) {
+    RECT r = WindowBounds(note);
+    if (r.left == left && r.top == top) return note;
+  }
+  return nullptr;
+}
+
+SIZE NoteTextExtent(const std::string& text, bool bold, int wrapWidth) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                           FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+  HGDIOBJ old = SelectObject(screen, font);
+  RECT r{0, 0, wrapWidth, 0};
+  std::string measured = text.empty() ? " " : text;
+  DrawTextA(screen, measured.c_str(), static_cast<int>(measured.size()), &r,
+            DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0));
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+int NoteLineHeight() { return NoteTextExtent("Wg", false).cy; }
 
 std::string SaveScreenshot(const std::string& name) {
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);

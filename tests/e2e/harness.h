@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -99,6 +100,70 @@ std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs = 3000
 
 // Starts the hidden window that keeps the virtual desktop alive between programs.
 void RestartDesktopKeeper();
+
+// --- Real input. The keyboard goes through SendInput. The mouse is moved on
+// the X display with xdotool: Wine grabs the X pointer while a program runs a
+// menu or a move or size loop, and then refuses the pointer warps that
+// SendInput's moves need, so the pointer would stay behind. Coordinates are
+// screen pixels; the helpers throw when the input does not arrive.
+enum class MouseButton { Left, Right };
+// Moves the pointer; fails when it did not get there.
+void MouseMove(int x, int y);
+void MousePress(MouseButton button = MouseButton::Left);
+void MouseRelease(MouseButton button = MouseButton::Left);
+void Click(int x, int y, MouseButton button = MouseButton::Left);
+// Two clicks well within the double-click time and distance.
+void DoubleClick(int x, int y);
+// Press at `from`, move in small steps, release at `to`.
+void Drag(POINT from, POINT to, int steps = 12);
+// Presses the keys in order and releases them in reverse order (Ctrl+C is
+// {VK_CONTROL, 'C'}).
+void PressChord(std::initializer_list<WORD> keys);
+void KeyDown(WORD key);
+void KeyUp(WORD key);
+
+// --- What a program shows, read from outside.
+COLORREF ScreenPixel(int x, int y);
+// A copy of a part of the screen, taken at once, read pixel by pixel.
+class ScreenImage {
+ public:
+  explicit ScreenImage(const RECT& area);
+  // Screen coordinates inside the area.
+  COLORREF Pixel(int x, int y) const;
+
+ private:
+  RECT area_;
+  std::vector<DWORD> pixels_;  // 0x00RRGGBB, top row first
+};
+// Visible top-level windows of the process with this class.
+std::vector<HWND> VisibleWindowsOfClass(const AppProcess& app, const std::string& className);
+// CF_TEXT and CF_LOCALE of the clipboard; nullopt when the format is absent.
+std::optional<std::string> ClipboardText();
+std::optional<LCID> ClipboardLocale();
+// Puts a text of our own on the clipboard, so that a copy is seen to replace it.
+void SetClipboardText(const std::string& text);
+// Alpha of a layered window; nullopt when it is not layered with LWA_ALPHA.
+std::optional<BYTE> LayeredAlpha(HWND hwnd);
+// The text of the process's tooltip window while one is shown (read with
+// WM_GETTEXT, which crosses the process boundary, unlike GetWindowText).
+std::optional<std::string> ShownTooltipText(const AppProcess& app);
+// The popup menu window (class "#32768") of the process while one is open.
+HWND ShownMenu(const AppProcess& app);
+
+// --- Notes seen from outside.
+// A settings file holding notes, one string of "Key=Value\r\n" lines each,
+// stored as [Sticker0], [Sticker1], ...
+std::string NotesIni(const std::vector<std::string>& notes);
+std::vector<HWND> NoteWindows(const AppProcess& app);
+// The note whose outer top-left corner lies at (left, top); null if none.
+HWND NoteWindowAt(const AppProcess& app, int left, int top);
+RECT WindowBounds(HWND hwnd);
+// Extent of text in the notes' font ("MS Sans Serif" 8 pt), measured here the
+// way a label sizes itself: DrawText with DT_CALCRECT, wrapped at wrapWidth
+// (0: one line), an empty text measured as one blank.
+SIZE NoteTextExtent(const std::string& text, bool bold, int wrapWidth = 0);
+// Height of one line of that font (12 pixels in the test prefix).
+int NoteLineHeight();
 
 // Saves the whole screen as a 24-bit BMP file in the output folder.
 std::string SaveScreenshot(const std::string& name);

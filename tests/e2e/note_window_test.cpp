@@ -1,21 +1,24 @@
-// A note on the desktop, created from the settings file: its window styles and
-// what it paints.
+// A note on the desktop, created from the settings file: its window styles,
+// its size and what it paints.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "harness.h"
+#include "model/color.h"
+#include "notes/gdi_surface.h"
+#include "notes/gradient.h"
+#include "notes/note_layout.h"
 
 using namespace e2e;
+using wisplet::TColor;
 
 namespace {
 
 std::string Note(int n, const std::string& keys) { return "[Sticker" + std::to_string(n) + "]\r\n" + keys; }
 
-std::vector<HWND> Notes(const AppProcess& app) {
-  std::vector<HWND> notes;
-  for (const auto& w : app.Windows())
-    if (w.className == "TStickerWindow") notes.push_back(w.hwnd);
-  return notes;
-}
+std::vector<HWND> Notes(const AppProcess& app) { return NoteWindows(app); }
 
 // The height of a line of the notes' font, as the program measures it.
 int LineHeight() {
@@ -30,13 +33,6 @@ int LineHeight() {
   DeleteObject(font);
   ReleaseDC(nullptr, screen);
   return tm.tmHeight;
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  COLORREF c = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return c;
 }
 
 }  // namespace
@@ -121,4 +117,228 @@ TEST(NoteWindow, StoredNotesComeBackAsTheyWere) {
   EXPECT_EQ(visible, 1);
   ASSERT_TRUE(app.Exit());
   EXPECT_EQ(folder.ReadIni(), file);
+}
+
+namespace {
+
+std::string SizedNote(const std::string& title, const std::vector<std::string>& lines, int left, int top, int width,
+                      int height, const std::string& more = "") {
+  std::string keys = "Title=" + title + "\r\nMemoLineCount=" + std::to_string(lines.size()) + "\r\n";
+  for (size_t i = 0; i < lines.size(); ++i) keys += "MemoLine" + std::to_string(i) + "=>" + lines[i] + "\r\n";
+  return keys + "Active=1\r\nTop=" + std::to_string(top) + "\r\nLeft=" + std::to_string(left) +
+         "\r\nWidth=" + std::to_string(width) + "\r\nHeight=" + std::to_string(height) + "\r\n" + more;
+}
+
+SIZE SizeOf(HWND hwnd) {
+  RECT r = WindowBounds(hwnd);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// Double-clicks the middle of the note's title.
+void DoubleClickTitle(HWND note) {
+  SIZE s = SizeOf(note);
+  wisplet::Rect title = wisplet::NoteLayout{s.cx, s.cy, NoteLineHeight()}.TitleLabel();
+  POINT p{(title.left + title.right) / 2, (title.top + title.bottom) / 2};
+  ClientToScreen(note, &p);
+  DoubleClick(p.x, p.y);
+}
+
+}  // namespace
+
+TEST(NoteWindow, AStoredSizeBelowTheMinimumGivesTheMinimum) {
+  int line = LineHeight();
+  struct Case {
+    int width, height;
+    SIZE size;
+  } cases[] = {
+      {50, 5, {200, line + 4}},   {199, line + 3, {200, line + 4}}, {200, line + 4, {200, line + 4}},
+      {0, 0, {200, line + 4}},    {-40, -40, {200, line + 4}},      {150, 100, {200, 100}},
+      {420, 10, {420, line + 4}}, {201, line + 5, {201, line + 5}},
+  };
+  std::vector<std::string> notes;
+  for (size_t i = 0; i < std::size(cases); ++i)
+    notes.push_back(SizedNote("Small", {"text"}, 40 + 480 * int(i % 2), 40 + 150 * int(i / 2), cases[i].width,
+                              cases[i].height));
+  TestFolder folder;
+  folder.WriteIni(NotesIni(notes));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    HWND note = NoteWindowAt(app, 40 + 480 * int(i % 2), 40 + 150 * int(i / 2));
+    ASSERT_NE(note, nullptr) << i;
+    SIZE s = SizeOf(note);
+    EXPECT_EQ(s.cx, cases[i].size.cx) << cases[i].width << "x" << cases[i].height;
+    EXPECT_EQ(s.cy, cases[i].size.cy) << cases[i].width << "x" << cases[i].height;
+  }
+  EXPECT_TRUE(app.Exit());
+}
+
+// Rolling a note up and down again gives it the natural size of its title and
+// text, which is what the note has after fitting itself to them.
+TEST(NoteWindow, NaturalSizeFollowsTitleAndText) {
+  int line = LineHeight();
+  int buttons = 4 * (line + 2);
+  const std::string wideTitle = "A title far too wide for the narrowest note there is";
+  const std::string longWord = "Pneumonoultramicroscopicsilicovolcanoconiosis-and-then-some-more";
+  const std::string sentence = "The quick brown fox jumps over the lazy dog and keeps running far away";
+  SIZE wide = NoteTextExtent(wideTitle, true);
+  SIZE word = NoteTextExtent(longWord, false);
+  SIZE wrapped = NoteTextExtent(sentence, false, 194);
+  ASSERT_GT(wide.cx + buttons + 10, 200);
+  ASSERT_GT(word.cx + 6, 200);
+  ASSERT_GE(wrapped.cy, 2 * line) << "the sentence should wrap";
+  struct Case {
+    const char* what;
+    std::string title;
+    std::vector<std::string> lines;
+    SIZE size;
+  } cases[] = {
+      {"empty title and text: two lines and 6", "", {}, {200, 2 * line + 6}},
+      {"short title, one line", "Hi", {"there"}, {200, 2 * line + 6}},
+      {"title wider than the room beside the buttons", wideTitle, {"x"}, {wide.cx + buttons + 10, 2 * line + 6}},
+      {"a word wider than the note", "Word", {longWord}, {word.cx + 6, 2 * line + 6}},
+      {"text wrapped at the note's width less 6", "Wrap", {sentence}, {200, line + wrapped.cy + 6}},
+      {"empty line in the middle", "Lines", {"a", "", "b"}, {200, 4 * line + 6}},
+      {"ampersands", "A&&B &C", {"x&y"}, {200, 2 * line + 6}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder;
+    folder.WriteIni(NotesIni({SizedNote(c.title, c.lines, 200, 200, 600, 300)}));
+    AppProcess app(folder.Exe());
+    ASSERT_TRUE(app.WaitUp());
+    HWND note = NoteWindowAt(app, 200, 200);
+    ASSERT_NE(note, nullptr);
+    ASSERT_EQ(SizeOf(note).cx, 600);  // the stored size first
+    DoubleClickTitle(note);
+    ASSERT_TRUE(WaitUntil([&] { return SizeOf(note).cx == 200 && SizeOf(note).cy == line + 4; }, 3000))
+        << "not rolled up";
+    MouseMove(1000, 5);
+    Sleep(600);  // so that the next two clicks are a double click of their own
+    DoubleClickTitle(note);
+    EXPECT_TRUE(WaitUntil([&] { return SizeOf(note).cy != line + 4; }, 3000)) << "not rolled down";
+    Sleep(100);
+    EXPECT_EQ(SizeOf(note).cx, c.size.cx);
+    EXPECT_EQ(SizeOf(note).cy, c.size.cy);
+    EXPECT_TRUE(app.Exit());
+  }
+}
+
+namespace {
+
+std::string Hex(TColor c) {
+  char text[16];
+  snprintf(text, sizeof text, "$%08X", static_cast<unsigned>(c));
+  return text;
+}
+
+struct Scheme {
+  TColor title, titleGrad;
+  int titleType;
+  TColor memo, memoGrad;
+  int memoType;
+};
+
+std::string SchemeKeys(const Scheme& s) {
+  return "TitleColor=" + Hex(s.title) + "\r\nTitleGradColor=" + Hex(s.titleGrad) +
+         "\r\nTitleGradType=" + std::to_string(s.titleType) + "\r\nMemoColor=" + Hex(s.memo) +
+         "\r\nMemoGradColor=" + Hex(s.memoGrad) + "\r\nMemoGradType=" + std::to_string(s.memoType) +
+         "\r\nTitleFontColor=clNavy\r\nMemoFontColor=clMaroon\r\n";
+}
+
+// A panel as the note sets it up: no color switches it off, type 7 paints
+// the from-color alone.
+wisplet::TGradient Panel(TColor from, TColor to, int type) {
+  wisplet::TGradient g;
+  g.SetActive(from != wisplet::clNone);
+  g.SetFromColor(from, wisplet::ResolveColor);
+  g.SetToColor(type == 7 ? from : to, wisplet::ResolveColor);
+  g.SetOrientation(static_cast<wisplet::TglGradientDir>(type == 7 ? 0 : type));
+  return g;
+}
+
+// What the note's client area should show, without its title, text and
+// glyphs: the text-area panel over the whole note, the title panel over the
+// title bar, each clipped to itself, over the window color.
+wisplet::MemorySurface ExpectedPanels(const Scheme& s, int width, int height, int line) {
+  wisplet::MemorySurface memo(width, height, wisplet::ResolveColor(wisplet::clWindow));
+  wisplet::GradientFill(memo, {0, 0, width, height}, Panel(s.memo, s.memoGrad, s.memoType));
+  wisplet::MemorySurface title(width, line + 2);
+  for (int y = 0; y < line + 2; ++y)
+    for (int x = 0; x < width; ++x) title.SetPixel(x, y, memo.Pixel(x, y));
+  wisplet::GradientFill(title, {0, 0, width, line + 2}, Panel(s.title, s.titleGrad, s.titleType));
+  for (int y = 0; y < line + 2; ++y)
+    for (int x = 0; x < width; ++x) memo.SetPixel(x, y, title.Pixel(x, y));
+  return memo;
+}
+
+}  // namespace
+
+TEST(NoteWindow, GradientsOnScreenAreThePaintersPixels) {
+  const TColor red = wisplet::Rgb(220, 20, 30), blue = wisplet::Rgb(10, 40, 230);
+  const TColor yellow = wisplet::Rgb(250, 240, 80), green = wisplet::Rgb(20, 160, 60);
+  const TColor white = wisplet::Rgb(255, 255, 255), black = wisplet::Rgb(0, 0, 0);
+  const Scheme schemes[] = {
+      {red, blue, 0, yellow, green, 1},                          // horizontal over vertical
+      {blue, red, 1, white, black, 2},                           // vertical over left bias
+      {green, yellow, 2, black, white, 3},                       // left bias over right bias
+      {yellow, green, 3, red, blue, 4},                          // right bias over rectangle
+      {black, white, 4, blue, yellow, 5},                        // rectangle over horizontal convergent
+      {white, blue, 5, green, red, 6},                           // horizontal convergent over vertical convergent
+      {red, yellow, 6, yellow, blue, 7},                         // vertical convergent over solid
+      {wisplet::clNone, red, 0, blue, white, 0},                 // no title color: the text area shows
+      {green, red, 7, wisplet::clNone, black, 1},                // solid title over the window color
+  };
+  constexpr int kWidth = 240, kHeight = 110;
+  auto position = [](size_t i) { return POINT{40 + 320 * LONG(i % 3), 30 + 170 * LONG(i / 3)}; };
+  std::vector<std::string> notes;
+  for (size_t i = 0; i < std::size(schemes); ++i)
+    notes.push_back(SizedNote("", {}, position(i).x, position(i).y, kWidth, kHeight, SchemeKeys(schemes[i])));
+  // Notes with a title and text, for the screenshot.
+  notes.push_back(SizedNote("Shopping", {"milk", "bread", "&& butter"}, 40, 540, kWidth, kHeight,
+                            SchemeKeys({white, yellow, 0, yellow, white, 4})));
+  notes.push_back(SizedNote("Call &back", {"Tuesday, 10:30", "\tabout the offer"}, 360, 540, kWidth, kHeight,
+                            SchemeKeys({blue, white, 1, white, wisplet::Rgb(200, 220, 255), 2})));
+  notes.push_back(SizedNote("Ideas", {"A note whose text wraps at the width of the note, several times over."}, 680,
+                            540, kWidth, kHeight, SchemeKeys({green, white, 5, wisplet::clNone, 0, 0})));
+  TestFolder folder;
+  folder.WriteIni(NotesIni(notes));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  MouseMove(1000, 5);
+  int line = LineHeight();
+  ASSERT_TRUE(WaitUntil([&] { return NoteWindows(app).size() == notes.size(); }, 5000));
+  Sleep(500);  // let every note paint
+  SaveScreenshot("note-schemes");
+  for (size_t i = 0; i < std::size(schemes); ++i) {
+    SCOPED_TRACE("scheme " + std::to_string(i));
+    HWND note = NoteWindowAt(app, position(i).x, position(i).y);
+    ASSERT_NE(note, nullptr);
+    wisplet::MemorySurface expected = ExpectedPanels(schemes[i], kWidth, kHeight, line);
+    wisplet::NoteLayout layout{kWidth, kHeight, line};
+    POINT origin{0, 0};
+    ClientToScreen(note, &origin);
+    ScreenImage screen(RECT{origin.x, origin.y, origin.x + kWidth - 2, origin.y + kHeight - 2});
+    int wrong = 0, compared = 0;
+    std::string first;
+    for (int y = 0; y < kHeight - 2; ++y)
+      for (int x = 0; x < kWidth - 2; ++x) {
+        // The buttons' glyphs are checked elsewhere; the title and text are empty.
+        bool onButton = false;
+        for (wisplet::NotePart part : {wisplet::NotePart::MenuButton, wisplet::NotePart::HideButton,
+                                       wisplet::NotePart::OnTopButton, wisplet::NotePart::CloseButton}) {
+          wisplet::Rect r = layout.PartRect(part);
+          onButton |= x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        }
+        if (onButton) continue;
+        ++compared;
+        COLORREF want = expected.Pixel(x, y);
+        COLORREF got = screen.Pixel(origin.x + x, origin.y + y);
+        if (got != want && wrong++ == 0)
+          first = std::to_string(x) + "," + std::to_string(y) + ": " + Hex(got) + " instead of " + Hex(want);
+      }
+    EXPECT_GT(compared, (kWidth - 2) * (kHeight - 2) * 9 / 10);
+    EXPECT_EQ(wrong, 0) << "first at " << first;
+  }
+  EXPECT_TRUE(app.Exit());
 }

@@ -1,0 +1,719 @@
+// Notes driven with the real mouse and keyboard: copying, closing, hiding,
+// moving and sizing, rolling up, the on-top button, translucency, tooltips
+// and the context menu.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "notes/note_layout.h"
+
+using namespace e2e;
+using wisplet::NoteLayout;
+using wisplet::Rect;
+
+namespace {
+
+// Glyph numbers of the title-bar buttons (normal, pressed).
+constexpr int kPinSide = 110, kPinSideDown = 111, kPinFront = 112;
+
+std::string StoredNote(const std::string& title, const std::vector<std::string>& lines, int left, int top,
+                       int width = 200, int height = 50, const std::string& more = "") {
+  std::string keys = "Title=" + title + "\r\nMemoLineCount=" + std::to_string(lines.size()) + "\r\n";
+  for (size_t i = 0; i < lines.size(); ++i) keys += "MemoLine" + std::to_string(i) + "=>" + lines[i] + "\r\n";
+  keys += "Active=1\r\nTop=" + std::to_string(top) + "\r\nLeft=" + std::to_string(left) +
+          "\r\nWidth=" + std::to_string(width) + "\r\nHeight=" + std::to_string(height) + "\r\n";
+  return keys + more;
+}
+
+// A note on the screen and where its parts are, following its current size.
+struct ShownNote {
+  HWND hwnd = nullptr;
+
+  RECT Bounds() const { return WindowBounds(hwnd); }
+  int Width() const { return Bounds().right - Bounds().left; }
+  int Height() const { return Bounds().bottom - Bounds().top; }
+  NoteLayout Layout() const { return NoteLayout{Width(), Height(), NoteLineHeight()}; }
+  // A client position on the screen.
+  POINT At(int x, int y) const {
+    POINT p{x, y};
+    ClientToScreen(hwnd, &p);
+    return p;
+  }
+  POINT CenterOf(const Rect& part) const { return At((part.left + part.right) / 2, (part.top + part.bottom) / 2); }
+  POINT Title() const { return CenterOf(Layout().TitleLabel()); }
+  POINT Text() const { return CenterOf(Layout().MemoLabel()); }
+  // The bare margin left of the text: the text-area panel itself, where a
+  // click does nothing but activate and start a move.
+  POINT Margin() const { return At(0, Layout().MemoLabel().top + 4); }
+  bool Visible() const { return IsWindowVisible(hwnd) != FALSE; }
+  bool Topmost() const { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+};
+
+std::string Describe(POINT p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+class NoteCommands : public ::testing::Test {
+ public:  // the case tables call these through the fixture
+  void Start(const std::vector<std::string>& notes) {
+    folder_.WriteIni(NotesIni(notes));
+    app_ = std::make_unique<AppProcess>(folder_.Exe());
+    ASSERT_TRUE(app_->WaitUp());
+  }
+
+  // The shown note stored at (left, top).
+  ShownNote NoteAt(int left, int top) {
+    ShownNote note;
+    WaitUntil([&] { return (note.hwnd = NoteWindowAt(*app_, left, top)) && note.Visible(); }, 5000);
+    if (!note.hwnd) ADD_FAILURE() << "no note at " << left << "," << top;
+    return note;
+  }
+
+  // A click on the bare margin, which makes the note the active window.
+  void Activate(const ShownNote& note) {
+    POINT p = note.Margin();
+    Click(p.x, p.y);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == note.hwnd; }, 3000)) << "note not activated";
+  }
+
+  HWND WaitForMenu() {
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = ShownMenu(*app_)) != nullptr; }, 3000);
+    return menu;
+  }
+  bool WaitMenuClosed() {
+    return WaitUntil([&] { return ShownMenu(*app_) == nullptr; }, 3000);
+  }
+  // Right click and the menu that it opens (null if none within a few seconds).
+  HWND RightClickMenu(POINT p) {
+    Click(p.x, p.y, MouseButton::Right);
+    return WaitForMenu();
+  }
+  // Picks the n-th item of an open menu with the keyboard (separators are skipped).
+  void PickMenuItem(int n) {
+    for (int i = 0; i < n; ++i) PressChord({VK_DOWN});
+    PressChord({VK_RETURN});
+    EXPECT_TRUE(WaitMenuClosed());
+  }
+
+  // Clicks a button of the shown message box with the mouse.
+  void ClickBoxButton(const MessageBoxInfo& box, int id) {
+    HWND button = GetDlgItem(box.hwnd, id);
+    ASSERT_NE(button, nullptr);
+    RECT r = WindowBounds(button);
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd) || !IsWindowVisible(box.hwnd); }, 3000));
+  }
+
+  // A value of the settings file as written at exit.
+  std::string Saved(const std::string& section, const std::string& key) const {
+    char value[4096] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", value, sizeof value,
+                             folder_.Ini().c_str());
+    return value;
+  }
+
+  void Park() { MouseMove(1000, 5); }  // away from every note
+
+  TestFolder folder_;
+  std::unique_ptr<AppProcess> app_;
+};
+
+// The glyph bitmaps built into the program, read from its file.
+class Glyphs {
+ public:
+  explicit Glyphs(const std::string& exe)
+      : module_(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+  ~Glyphs() {
+    if (module_) FreeLibrary(module_);
+  }
+  Glyphs(const Glyphs&) = delete;
+  Glyphs& operator=(const Glyphs&) = delete;
+
+  // 16 x 16 pixels, 0x00BBGGRR, top row first; empty if missing.
+  std::vector<COLORREF> Pixels(int id) const {
+    std::vector<COLORREF> out;
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    if (!bitmap) return out;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> bits(16 * 16);
+    HDC screen = GetDC(nullptr);
+    int rows = GetDIBits(screen, bitmap, 0, 16, bits.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    if (rows != 16) return out;
+    for (DWORD p : bits) out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    return out;
+  }
+
+ private:
+  HMODULE module_;
+};
+
+// Whether the button shows the glyph: every pixel of it that is not white
+// (the transparent color), within the button, is on the screen.
+::testing::AssertionResult ShowsGlyph(const ShownNote& note, const Rect& button, const std::vector<COLORREF>& glyph) {
+  if (glyph.size() != 256) return ::testing::AssertionFailure() << "glyph not loaded";
+  POINT origin = note.At(button.left, button.top);
+  ScreenImage screen(RECT{origin.x, origin.y, origin.x + 16, origin.y + 16});
+  int drawn = 0, wrong = 0;
+  std::string first;
+  for (int y = 0; y < std::min(16, button.bottom - button.top); ++y)
+    for (int x = 0; x < std::min(16, button.right - button.left); ++x) {
+      COLORREF g = glyph[y * 16 + x];
+      if (g == RGB(255, 255, 255)) continue;
+      ++drawn;
+      if (screen.Pixel(origin.x + x, origin.y + y) != g && wrong++ == 0)
+        first = std::to_string(x) + "," + std::to_string(y);
+    }
+  if (drawn == 0) return ::testing::AssertionFailure() << "glyph has no visible pixel";
+  if (wrong) return ::testing::AssertionFailure() << wrong << " of " << drawn << " pixels differ, first at " << first;
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(NoteCommands, CopyPutsTitleAndTextOnTheClipboardWithTheRussianLocale) {
+  Start({StoredNote("Shopping", {"milk", "bread"}, 100, 100, 220, 80),
+         StoredNote("A&B", {}, 450, 100, 220, 80),
+         StoredNote("Tabs", {"a\tb", "", "  c"}, 100, 350, 220, 80)});
+  ShownNote shopping = NoteAt(100, 100), ampersand = NoteAt(450, 100), tabs = NoteAt(100, 350);
+  struct Case {
+    const char* way;
+    ShownNote note;
+    std::function<void(NoteCommands&, const ShownNote&)> copy;
+    std::string text;
+  } cases[] = {
+      {"Ctrl+C", shopping,
+       [](NoteCommands& t, const ShownNote& n) {
+         t.Activate(n);
+         PressChord({VK_CONTROL, 'C'});
+       },
+       "Shopping:\r\nmilk\r\nbread\r\n"},
+      {"third menu item, from a right click", shopping,
+       [](NoteCommands& t, const ShownNote& n) {
+         ASSERT_NE(t.RightClickMenu(n.Text()), nullptr);
+         t.PickMenuItem(3);
+       },
+       "Shopping:\r\nmilk\r\nbread\r\n"},
+      {"menu button, then the item's underlined letter", shopping,
+       [](NoteCommands& t, const ShownNote& n) {
+         POINT p = n.CenterOf(n.Layout().MenuButton());
+         Click(p.x, p.y);
+         ASSERT_NE(t.WaitForMenu(), nullptr);
+         PressChord({'C'});
+         EXPECT_TRUE(t.WaitMenuClosed());
+       },
+       "Shopping:\r\nmilk\r\nbread\r\n"},
+      {"Ctrl+C, title with an ampersand, no text", ampersand,
+       [](NoteCommands& t, const ShownNote& n) {
+         t.Activate(n);
+         PressChord({VK_CONTROL, 'C'});
+       },
+       "A&B:\r\n\r\n"},
+      {"Ctrl+C, tab, empty line and leading blanks", tabs,
+       [](NoteCommands& t, const ShownNote& n) {
+         t.Activate(n);
+         PressChord({VK_CONTROL, 'C'});
+       },
+       "Tabs:\r\na\tb\r\n\r\n  c\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    SetClipboardText("before the copy");
+    c.copy(*this, c.note);
+    ASSERT_TRUE(WaitUntil([] { return ClipboardText() != "before the copy"; }, 3000)) << "nothing copied";
+    EXPECT_EQ(ClipboardText(), c.text);
+    EXPECT_EQ(ClipboardLocale(), LCID(0x0419));
+  }
+  // Shift+Ctrl+C is not the shortcut.
+  SetClipboardText("before the copy");
+  Activate(tabs);
+  PressChord({VK_SHIFT, VK_CONTROL, 'C'});
+  Sleep(300);
+  EXPECT_EQ(ClipboardText(), "before the copy");
+  EXPECT_TRUE(app_->Exit());
+}
+
+TEST_F(NoteCommands, CloseAsksFirstAndRemovesOnlyOnYes) {
+  Start({StoredNote("Alpha", {"one"}, 100, 100), StoredNote("Beta", {"two"}, 450, 100),
+         StoredNote("Gamma", {"three"}, 100, 350), StoredNote("Delta", {"four"}, 450, 350)});
+  ShownNote alpha = NoteAt(100, 100), beta = NoteAt(450, 100), gamma = NoteAt(100, 350);
+  ShownNote delta = NoteAt(450, 350);
+  auto f10 = [](NoteCommands& t, const ShownNote& n) {
+    t.Activate(n);
+    PressChord({VK_F10});
+  };
+  auto closeButton = [](NoteCommands&, const ShownNote& n) {
+    POINT p = n.CenterOf(n.Layout().CloseButton());
+    Click(p.x, p.y);
+  };
+  auto menuItem = [](NoteCommands& t, const ShownNote& n) {
+    ASSERT_NE(t.RightClickMenu(n.Text()), nullptr);
+    t.PickMenuItem(6);
+  };
+  struct Case {
+    const char* what;
+    ShownNote note;
+    std::string title;
+    std::function<void(NoteCommands&, const ShownNote&)> close;
+    int answer;
+  } cases[] = {
+      {"F10, No", alpha, "Alpha", f10, IDNO},
+      {"F10, Yes", alpha, "Alpha", f10, IDYES},
+      {"close button, Yes", beta, "Beta", closeButton, IDYES},
+      {"last menu item, No", gamma, "Gamma", menuItem, IDNO},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.close(*this, c.note);
+    auto box = WaitForMessageBox(*app_, 5000);
+    ASSERT_TRUE(box.has_value()) << "no question";
+    EXPECT_EQ(box->caption, "Close Note");
+    EXPECT_EQ(box->text, "Close and remove Note: \"" + c.title + "\" ?");
+    EXPECT_NE(GetDlgItem(box->hwnd, IDYES), nullptr);
+    EXPECT_NE(GetDlgItem(box->hwnd, IDNO), nullptr);
+    EXPECT_EQ(GetDlgItem(box->hwnd, IDCANCEL), nullptr);
+    ClickBoxButton(*box, c.answer);
+    if (c.answer == IDYES) {
+      EXPECT_TRUE(WaitUntil([&] { return !c.note.Visible(); }, 3000)) << "the note is still shown";
+    } else {
+      Sleep(300);
+      EXPECT_TRUE(c.note.Visible());
+    }
+  }
+  EXPECT_TRUE(delta.Visible());
+  ASSERT_TRUE(app_->Exit());
+  // Removed notes are gone from the file; the others are renumbered in order.
+  EXPECT_EQ(Saved("Main", "StickerCount"), "2");
+  EXPECT_EQ(Saved("Sticker0", "Title"), "Gamma");
+  EXPECT_EQ(Saved("Sticker1", "Title"), "Delta");
+  EXPECT_EQ(Saved("Sticker2", "Title"), "<missing>");
+}
+
+TEST_F(NoteCommands, HidingKeepsTheNoteInTheFile) {
+  Start({StoredNote("Alpha", {"one"}, 100, 100), StoredNote("Beta", {"two"}, 450, 100),
+         StoredNote("Gamma", {"three"}, 100, 350), StoredNote("Delta", {"four"}, 450, 350)});
+  ShownNote alpha = NoteAt(100, 100), beta = NoteAt(450, 100), gamma = NoteAt(100, 350);
+  ShownNote delta = NoteAt(450, 350);
+
+  // Ctrl+H acts when the key is released, not when it goes down.
+  Activate(alpha);
+  KeyDown(VK_CONTROL);
+  KeyDown('H');
+  Sleep(300);
+  EXPECT_TRUE(alpha.Visible()) << "hidden before the key was released";
+  KeyUp('H');
+  KeyUp(VK_CONTROL);
+  EXPECT_TRUE(WaitUntil([&] { return !alpha.Visible(); }, 3000));
+
+  POINT hide = beta.CenterOf(beta.Layout().HideButton());
+  Click(hide.x, hide.y);
+  EXPECT_TRUE(WaitUntil([&] { return !beta.Visible(); }, 3000));
+
+  ASSERT_NE(RightClickMenu(gamma.Text()), nullptr);
+  PickMenuItem(5);
+  EXPECT_TRUE(WaitUntil([&] { return !gamma.Visible(); }, 3000));
+
+  EXPECT_TRUE(delta.Visible());
+  ASSERT_TRUE(app_->Exit());
+  EXPECT_EQ(Saved("Main", "StickerCount"), "4");
+  const char* titles[] = {"Alpha", "Beta", "Gamma", "Delta"};
+  const char* active[] = {"0", "0", "0", "1"};
+  for (int i = 0; i < 4; ++i) {
+    std::string section = "Sticker" + std::to_string(i);
+    EXPECT_EQ(Saved(section, "Title"), titles[i]);
+    EXPECT_EQ(Saved(section, "Active"), active[i]) << titles[i];
+  }
+}
+
+TEST_F(NoteCommands, LeftDragMovesTheNoteAndTheBareCornerResizesIt) {
+  constexpr int kLeft = 300, kTop = 250, kWidth = 250, kHeight = 120, kDx = 37, kDy = 23;
+  struct Case {
+    const char* where;
+    std::function<POINT(const NoteLayout&)> client;
+    bool resizes;
+  } cases[] = {
+      {"text-area margin", [](const NoteLayout& l) { return POINT{0, l.height / 2}; }, false},
+      {"title text", [](const NoteLayout& l) { return POINT{l.TitleLabel().left + 3, 5}; }, false},
+      {"title bar beside the title",
+       [](const NoteLayout& l) { return POINT{l.TitleLabel().right, l.lineHeight / 2}; }, false},
+      {"note text", [](const NoteLayout& l) { return POINT{l.width / 2, l.height / 2}; }, false},
+      {"text next to the corner",
+       [](const NoteLayout& l) { return POINT{l.MemoLabel().right - 1, l.MemoLabel().bottom - 1}; }, false},
+      {"bare corner", [](const NoteLayout& l) { return POINT{l.width - 3, l.height - 3}; }, true},
+      {"bottom margin 10 from the right edge",
+       [](const NoteLayout& l) { return POINT{l.width - 10, l.height - 3}; }, true},
+      {"bottom margin 11 from the right edge",
+       [](const NoteLayout& l) { return POINT{l.width - 11, l.height - 3}; }, false},
+      {"right margin 10 from the bottom edge",
+       [](const NoteLayout& l) { return POINT{l.width - 3, l.height - 10}; }, true},
+      {"right margin 11 from the bottom edge",
+       [](const NoteLayout& l) { return POINT{l.width - 3, l.height - 11}; }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    Start({StoredNote("Drag me", {"Some text", "in two lines"}, kLeft, kTop, kWidth, kHeight)});
+    ShownNote note = NoteAt(kLeft, kTop);
+    ASSERT_NE(note.hwnd, nullptr);
+    POINT from = c.client(note.Layout());
+    from = note.At(from.x, from.y);
+    Drag(from, {from.x + kDx, from.y + kDy});
+    RECT expected = c.resizes ? RECT{kLeft, kTop, kLeft + kWidth + kDx, kTop + kHeight + kDy}
+                              : RECT{kLeft + kDx, kTop + kDy, kLeft + kWidth + kDx, kTop + kHeight + kDy};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          RECT now = note.Bounds();
+          return EqualRect(&expected, &now) != FALSE;
+        },
+        3000))
+        << "from " << Describe(from) << ": now " << note.Bounds().left << "," << note.Bounds().top << " "
+        << note.Width() << "x" << note.Height();
+    ASSERT_TRUE(app_->Exit());
+    app_.reset();
+    EXPECT_EQ(Saved("Sticker0", "Left"), std::to_string(expected.left));
+    EXPECT_EQ(Saved("Sticker0", "Top"), std::to_string(expected.top));
+    EXPECT_EQ(Saved("Sticker0", "Width"), std::to_string(expected.right - expected.left));
+    EXPECT_EQ(Saved("Sticker0", "Height"), std::to_string(expected.bottom - expected.top));
+  }
+}
+
+TEST_F(NoteCommands, RightClickOpensTheMenuAtThePointerButNotOnTheButtons) {
+  Start({StoredNote("Menu here", {"Some text", "in two lines"}, 300, 250, 250, 120)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  NoteLayout l = note.Layout();
+  struct Case {
+    const char* where;
+    POINT at;
+    bool opens;
+  } cases[] = {
+      {"text-area margin", note.Margin(), true},
+      {"bare corner", note.At(l.width - 3, l.height - 3), true},
+      {"title bar beside the title", note.At(l.TitleLabel().right, 3), true},
+      {"title text", note.Title(), true},
+      {"note text", note.Text(), true},
+      {"menu button", note.CenterOf(l.MenuButton()), false},
+      {"hide button", note.CenterOf(l.HideButton()), false},
+      {"on-top button", note.CenterOf(l.OnTopButton()), false},
+      {"close button", note.CenterOf(l.CloseButton()), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    Click(c.at.x, c.at.y, MouseButton::Right);
+    if (c.opens) {
+      HWND menu = WaitForMenu();
+      ASSERT_NE(menu, nullptr) << "no menu";
+      RECT r = WindowBounds(menu);
+      EXPECT_EQ(r.left, c.at.x);
+      EXPECT_EQ(r.top, c.at.y);
+      PressChord({VK_ESCAPE});
+      EXPECT_TRUE(WaitMenuClosed());
+    } else {
+      Sleep(600);
+      EXPECT_EQ(ShownMenu(*app_), nullptr);
+      EXPECT_FALSE(WaitForMessageBox(*app_, 0).has_value());
+      EXPECT_TRUE(note.Visible());
+      EXPECT_FALSE(note.Topmost());
+    }
+  }
+  // A left click on the menu button opens the menu at the button's
+  // bottom-right corner, counted from the note's outer corner.
+  POINT button = note.CenterOf(l.MenuButton());
+  Click(button.x, button.y);
+  HWND menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  RECT r = WindowBounds(menu);
+  EXPECT_EQ(r.left, note.Bounds().left + l.MenuButton().right);
+  EXPECT_EQ(r.top, note.Bounds().top + l.MenuButton().bottom);
+  PressChord({VK_ESCAPE});
+  EXPECT_TRUE(WaitMenuClosed());
+  // The menu works again after having been dismissed: its fourth item puts
+  // the note on top.
+  ASSERT_NE(RightClickMenu(note.Text()), nullptr);
+  PickMenuItem(4);
+  EXPECT_TRUE(WaitUntil([&] { return note.Topmost(); }, 3000));
+  EXPECT_TRUE(app_->Exit());
+}
+
+TEST_F(NoteCommands, DoubleClickOnTheTitleRollsUpAndBackToTheNaturalSize) {
+  Start({StoredNote("Roll up", {"one", "two"}, 300, 250, 300, 150)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  int line = NoteLineHeight();
+  SIZE rolled{200, line + 4};
+  SIZE natural{200, line + NoteTextExtent("one\r\ntwo", false, 194).cy + 6};
+  ASSERT_EQ(natural.cy, 3 * line + 6);
+  auto size = [&] { return SIZE{note.Width(), note.Height()}; };
+  auto waitSize = [&](SIZE s) {
+    return WaitUntil([&] { return size().cx == s.cx && size().cy == s.cy; }, 3000);
+  };
+
+  // A double click anywhere but on the title does nothing more than two presses.
+  for (POINT p : {note.Text(), note.Margin(), note.At(note.Layout().TitleLabel().right, 3)}) {
+    DoubleClick(p.x, p.y);
+    Sleep(400);
+    EXPECT_EQ(size().cx, 300) << Describe(p);
+    EXPECT_EQ(size().cy, 150) << Describe(p);
+  }
+  struct Step {
+    const char* what;
+    SIZE size;
+  } steps[] = {{"roll up", rolled}, {"unroll", natural}, {"roll up again", rolled}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    POINT title = note.Title();
+    DoubleClick(title.x, title.y);
+    EXPECT_TRUE(waitSize(s.size)) << "now " << size().cx << "x" << size().cy;
+    // The top-left corner stays where it was.
+    EXPECT_EQ(note.Bounds().left, 300);
+    EXPECT_EQ(note.Bounds().top, 250);
+    Park();
+    Sleep(600);  // the next double click must not pair with this one's second click
+  }
+  ASSERT_TRUE(app_->Exit());
+  EXPECT_EQ(Saved("Sticker0", "MinState"), "1");
+  EXPECT_EQ(Saved("Sticker0", "Width"), "200");
+  EXPECT_EQ(Saved("Sticker0", "Height"), std::to_string(line + 4));
+}
+
+TEST_F(NoteCommands, OnTopButtonSwitchesTheBandTheGlyphAndTheTooltip) {
+  Start({StoredNote("Pin", {"text"}, 300, 250, 250, 80)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  Glyphs glyphs(folder_.Exe());
+  NoteLayout l = note.Layout();
+  POINT button = note.CenterOf(l.OnTopButton());
+  auto tooltipOver = [&](POINT p) {
+    Park();
+    WaitUntil([&] { return !ShownTooltipText(*app_); }, 3000);
+    MouseMove(p.x, p.y);
+    MouseMove(p.x + 1, p.y);  // a move inside the button starts the tooltip's timer
+    std::optional<std::string> text;
+    WaitUntil([&] { return (text = ShownTooltipText(*app_)).has_value(); }, 5000);
+    return text.value_or("<no tooltip>");
+  };
+  auto expectState = [&](bool onTop) {
+    EXPECT_TRUE(WaitUntil([&] { return note.Topmost() == onTop; }, 3000)) << "topmost should be " << onTop;
+    EXPECT_EQ(tooltipOver(button), onTop ? "Normal" : "OnTop");
+    Park();
+    WaitUntil([&] { return !ShownTooltipText(*app_); }, 3000);
+    EXPECT_TRUE(ShowsGlyph(note, l.OnTopButton(), glyphs.Pixels(onTop ? kPinFront : kPinSide)));
+  };
+
+  // Loading calls SetOnTop, so the first tooltip already names the action.
+  expectState(false);
+  {
+    SCOPED_TRACE("on-top button");
+    Click(button.x, button.y);
+    expectState(true);
+  }
+  {
+    SCOPED_TRACE("Ctrl+T");
+    Activate(note);
+    PressChord({VK_CONTROL, 'T'});
+    expectState(false);
+  }
+  {
+    SCOPED_TRACE("fourth menu item");
+    ASSERT_NE(RightClickMenu(note.Text()), nullptr);
+    PickMenuItem(4);
+    expectState(true);
+  }
+  {
+    SCOPED_TRACE("on-top button again");
+    Click(button.x, button.y);
+    expectState(false);
+  }
+  {
+    SCOPED_TRACE("pressed, then released outside the button");
+    MouseMove(button.x, button.y);
+    MousePress();
+    EXPECT_TRUE(WaitUntil([&] { return bool(ShowsGlyph(note, l.OnTopButton(), glyphs.Pixels(kPinSideDown))); },
+                          3000))
+        << "the pressed glyph is not shown";
+    MouseMove(button.x, button.y + 40);
+    MouseRelease();
+    Sleep(300);
+    expectState(false);
+  }
+  {
+    SCOPED_TRACE("double click: one click, not two");
+    DoubleClick(button.x, button.y);
+    expectState(true);
+  }
+  // The other buttons name themselves.
+  struct Tip {
+    Rect part;
+    const char* text;
+  } tips[] = {{l.MenuButton(), "Menu"}, {l.HideButton(), "Hide"}, {l.CloseButton(), "Close"}};
+  for (const auto& t : tips) EXPECT_EQ(tooltipOver(note.CenterOf(t.part)), t.text);
+  Park();
+  EXPECT_TRUE(app_->Exit());
+}
+
+TEST_F(NoteCommands, TranslucencyGivesWayWhileTheNoteIsClickedActive) {
+  struct Case {
+    int percent;  // as stored
+    BYTE alpha;
+  } cases[] = {
+      {0, 255}, {10, 229}, {50, 127}, {100, 0},
+      {300, 142},  // a byte field: 300 reads as 44
+      {200, 0},    // beyond 100 the note is fully transparent, never "negative"
+  };
+  std::vector<std::string> notes;
+  for (size_t i = 0; i < std::size(cases); ++i)
+    notes.push_back(StoredNote("Alpha " + std::to_string(cases[i].percent), {"text"}, 60 + 320 * int(i % 3),
+                               100 + 250 * int(i / 3), 200, 50,
+                               "AlphaBlendValue=" + std::to_string(cases[i].percent) + "\r\n"));
+  Start(notes);
+  std::vector<ShownNote> shown;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    shown.push_back(NoteAt(60 + 320 * int(i % 3), 100 + 250 * int(i / 3)));
+    EXPECT_EQ(LayeredAlpha(shown.back().hwnd), cases[i].alpha) << cases[i].percent;
+  }
+  const ShownNote& half = shown[2];
+  const ShownNote& tenth = shown[1];
+  const ShownNote& byteField = shown[4];
+  auto alpha = [](const ShownNote& n) { return LayeredAlpha(n.hwnd).value_or(1); };
+  Activate(half);
+  EXPECT_TRUE(WaitUntil([&] { return alpha(half) == 255; }, 3000));
+  Park();
+  Sleep(300);
+  EXPECT_EQ(alpha(half), 255) << "opaque while it stays active";
+  Activate(tenth);
+  EXPECT_TRUE(WaitUntil([&] { return alpha(half) == 127 && alpha(tenth) == 255; }, 3000))
+      << alpha(half) << " " << alpha(tenth);
+  // A right click activates as well; the menu does not change it.
+  ASSERT_NE(RightClickMenu(byteField.Text()), nullptr);
+  EXPECT_EQ(alpha(byteField), 255);
+  PressChord({VK_ESCAPE});
+  EXPECT_TRUE(WaitMenuClosed());
+  Activate(half);
+  EXPECT_TRUE(WaitUntil([&] { return alpha(byteField) == 142 && alpha(tenth) == 229; }, 3000));
+  EXPECT_TRUE(app_->Exit());
+}
+
+TEST_F(NoteCommands, TooltipsFollowTheButtonsAndEachNotesState) {
+  Start({StoredNote("Normal", {"text"}, 200, 150, 250, 80),
+         StoredNote("Pinned", {"text"}, 200, 400, 250, 80, "OnTop=1\r\n")});
+  ShownNote normal = NoteAt(200, 150), pinned = NoteAt(200, 400);
+  ASSERT_TRUE(normal.hwnd && pinned.hwnd);
+  auto tooltipOver = [&](POINT p) -> std::string {
+    Park();
+    WaitUntil([&] { return !ShownTooltipText(*app_); }, 3000);
+    MouseMove(p.x, p.y);
+    MouseMove(p.x + 1, p.y);
+    std::optional<std::string> text;
+    if (!WaitUntil([&] { return (text = ShownTooltipText(*app_)).has_value(); }, 3000)) return "<no tooltip>";
+    return *text;
+  };
+  // One tooltip window serves all notes; each note's on-top button names
+  // what a click on it would do.
+  EXPECT_EQ(tooltipOver(normal.CenterOf(normal.Layout().OnTopButton())), "OnTop");
+  EXPECT_EQ(tooltipOver(pinned.CenterOf(pinned.Layout().OnTopButton())), "Normal");
+  EXPECT_EQ(tooltipOver(normal.CenterOf(normal.Layout().HideButton())), "Hide");
+
+  // After a resize the right-hand buttons, and their tooltips, follow the edge.
+  POINT hideBefore = normal.CenterOf(normal.Layout().HideButton());
+  POINT corner = normal.At(normal.Width() - 3, normal.Height() - 3);
+  Drag(corner, {corner.x + 80, corner.y + 20});
+  ASSERT_TRUE(WaitUntil([&] { return normal.Width() == 330; }, 3000)) << normal.Width();
+  EXPECT_EQ(tooltipOver(normal.CenterOf(normal.Layout().HideButton())), "Hide");
+  EXPECT_EQ(tooltipOver(normal.CenterOf(normal.Layout().CloseButton())), "Close");
+  EXPECT_EQ(tooltipOver(hideBefore), "<no tooltip>") << "a tooltip where the hide button was";
+
+  // Rolled up, the note is 200 wide again.
+  POINT title = pinned.Title();
+  DoubleClick(title.x, title.y);
+  ASSERT_TRUE(WaitUntil([&] { return pinned.Height() == NoteLineHeight() + 4; }, 3000));
+  EXPECT_EQ(tooltipOver(pinned.CenterOf(pinned.Layout().OnTopButton())), "Normal");
+  EXPECT_EQ(tooltipOver(pinned.CenterOf(pinned.Layout().MenuButton())), "Menu");
+  Park();
+  EXPECT_TRUE(app_->Exit());
+}
+
+TEST_F(NoteCommands, RightButtonReleasedAwayFromThePressOpensNothingOffTheNote) {
+  Start({StoredNote("Release", {"Some text", "in two lines"}, 300, 250, 250, 120)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  NoteLayout l = note.Layout();
+  struct Case {
+    const char* where;
+    POINT release;
+    bool opens;
+  } cases[] = {
+      {"on the title", note.Title(), true},
+      {"on the text-area margin", note.Margin(), true},
+      {"on the close button", note.CenterOf(l.CloseButton()), false},
+      {"on the hide button", note.CenterOf(l.HideButton()), false},
+      {"outside the note", note.At(l.width + 60, l.height / 2), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    POINT press = note.Text();
+    MouseMove(press.x, press.y);
+    MousePress(MouseButton::Right);
+    MouseMove(c.release.x, c.release.y);
+    MouseRelease(MouseButton::Right);
+    if (c.opens) {
+      HWND menu = WaitForMenu();
+      ASSERT_NE(menu, nullptr);
+      RECT r = WindowBounds(menu);
+      EXPECT_EQ(r.left, c.release.x);
+      EXPECT_EQ(r.top, c.release.y);
+      PressChord({VK_ESCAPE});
+      EXPECT_TRUE(WaitMenuClosed());
+    } else {
+      Sleep(600);
+      EXPECT_EQ(ShownMenu(*app_), nullptr);
+      if (HWND menu = ShownMenu(*app_)) {
+        PressChord({VK_ESCAPE});
+        WaitMenuClosed();
+      }
+      EXPECT_FALSE(WaitForMessageBox(*app_, 0).has_value());
+      EXPECT_TRUE(note.Visible());
+    }
+  }
+  EXPECT_TRUE(app_->Exit());
+}
+
+TEST_F(NoteCommands, AltF4HidesTheNoteAndKeepsIt) {
+  Start({StoredNote("Alt F4", {"text"}, 300, 250, 250, 80), StoredNote("Other", {"text"}, 300, 450, 250, 80)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  Activate(note);
+  PressChord({VK_MENU, VK_F4});
+  EXPECT_TRUE(WaitUntil([&] { return !note.Visible(); }, 3000));
+  EXPECT_TRUE(IsWindow(note.hwnd)) << "the note's window was destroyed";
+  ASSERT_TRUE(app_->Exit());
+  EXPECT_EQ(Saved("Main", "StickerCount"), "2");
+  EXPECT_EQ(Saved("Sticker0", "Title"), "Alt F4");
+  EXPECT_EQ(Saved("Sticker0", "Active"), "0");
+  EXPECT_EQ(Saved("Sticker0", "Left"), "300");
+  EXPECT_EQ(Saved("Sticker0", "Width"), "250");
+}
+
+TEST_F(NoteCommands, ResizingStopsAtTheMinimumSize) {
+  Start({StoredNote("Shrink", {"text"}, 300, 250, 250, 120)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  POINT corner = note.At(note.Width() - 3, note.Height() - 3);
+  Drag(corner, {corner.x - 150, corner.y - 150});
+  int line = NoteLineHeight();
+  EXPECT_TRUE(WaitUntil([&] { return note.Width() == 200 && note.Height() == line + 4; }, 3000))
+      << note.Width() << "x" << note.Height();
+  EXPECT_EQ(note.Bounds().left, 300);
+  EXPECT_EQ(note.Bounds().top, 250);
+  EXPECT_TRUE(app_->Exit());
+}

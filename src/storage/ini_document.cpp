@@ -58,6 +58,15 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 
 bool IsBlankLine(std::string_view line) { return Trim(line).empty(); }
 
+// Whether a line as written carries blanks that the next rewrite of the file
+// trims: before "=", before a header's "]", or at its end.
+bool HasTrailingBlanks(std::string_view line) {
+  if (line.empty()) return false;
+  if (IsBlank(line.back())) return true;
+  std::size_t mark = line.front() == '[' ? line.rfind(']') : line.find('=');
+  return mark != std::string_view::npos && mark > 0 && IsBlank(line[mark - 1]);
+}
+
 // "key=value" and "[name]" lines.
 std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
   std::string s;
@@ -84,10 +93,25 @@ std::string_view ProfileValue(std::string_view v) {
 
 IniDocument::IniDocument() { AddSection("", "", /*prelude=*/true); }
 
-std::string IniDocument::Key(std::string_view name) {
-  std::string key(Trim(name));
-  std::transform(key.begin(), key.end(), key.begin(), AsciiLower);
-  return key;
+std::size_t IniDocument::NameHash::operator()(std::string_view name) const {
+  std::size_t h = 14695981039346656037ull;  // FNV-1a over the lower-cased bytes
+  for (char c : name) h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+  return h;
+}
+
+bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {
+  return EqualsNoCase(a, b);
+}
+
+std::size_t IniDocument::FindKey(const Section& s, std::string_view trimmedKey) const {
+  if (!s.keysBuilt) {
+    s.keys.clear();
+    for (std::size_t i = s.prelude ? 0 : 1; i < s.lines.size(); ++i)
+      if (auto kv = ParseKeyLine(s.lines[i])) s.keys.try_emplace(std::string(kv->key), i);
+    s.keysBuilt = true;
+  }
+  auto it = s.keys.find(trimmedKey);
+  return it == s.keys.end() ? std::string::npos : it->second;
 }
 
 IniDocument::Section& IniDocument::AddSection(std::string name, std::string header, bool prelude) {
@@ -96,7 +120,10 @@ IniDocument::Section& IniDocument::AddSection(std::string name, std::string head
   section.prelude = prelude;
   if (!prelude) section.lines.push_back(std::move(header));
   sections_.push_back(std::move(section));
-  index_[Key(sections_.back().name)].push_back(sections_.size() - 1);
+  std::string_view stored = sections_.back().name;
+  auto it = index_.find(stored);
+  if (it == index_.end()) it = index_.emplace(std::string(stored), std::vector<std::size_t>{}).first;
+  it->second.push_back(sections_.size() - 1);
   return sections_.back();
 }
 
@@ -104,8 +131,8 @@ IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = text.substr(pos, end - pos);
     pos = end;
     if (pos < text.size() && text[pos] == '\r') {
@@ -123,7 +150,7 @@ IniDocument IniDocument::Parse(std::string_view text) {
 }
 
 std::size_t IniDocument::FindIndex(std::string_view section) const {
-  auto it = index_.find(Key(section));
+  auto it = index_.find(Trim(section));
   if (it == index_.end() || it->second.empty()) return std::string::npos;
   return it->second.front();
 }
@@ -150,14 +177,16 @@ std::size_t IniDocument::SectionCount() const {
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
   const Section* s = Find(section);
   if (!s) return std::nullopt;
-  key = Trim(key);
-  for (std::size_t i = s->prelude ? 0 : 1; i < s->lines.size(); ++i) {
-    auto kv = ParseKeyLine(s->lines[i]);
-    if (!kv || !EqualsNoCase(kv->key, key)) continue;
-    if (!kv->value) return std::nullopt;
-    return std::string(ProfileValue(*kv->value));
-  }
-  return std::nullopt;
+  std::size_t i = FindKey(*s, Trim(key));
+  if (i == std::string::npos) return std::nullopt;
+  auto kv = ParseKeyLine(s->lines[i]);
+  if (!kv->value) return std::nullopt;
+  return std::string(ProfileValue(*kv->value));
+}
+
+void IniDocument::Written(std::size_t section, std::size_t line) {
+  unsettled_.clear();
+  if (HasTrailingBlanks(sections_[section].lines[line])) unsettled_.push_back({section, line});
 }
 
 void IniDocument::Settle() {
@@ -185,39 +214,43 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     std::string_view writtenName = TrimLeft(section);
     AddSection(std::string(Trim(section)), Joined("[", writtenName, "]"), /*prelude=*/false)
         .lines.push_back(Joined(writtenKey, "=", value));
-    unsettled_ = {{sections_.size() - 1, 0}, {sections_.size() - 1, 1}};
+    Written(sections_.size() - 1, 1);
+    if (HasTrailingBlanks(sections_.back().lines[0])) unsettled_.push_back({sections_.size() - 1, 0});
     return;
   }
   std::string_view name = Trim(key);
   Section* s = &sections_[si];
   std::size_t first = s->prelude ? 0 : 1;
-  for (std::size_t i = first; i < s->lines.size(); ++i) {
+  if (std::size_t i = FindKey(*s, name); i != std::string::npos) {
     auto kv = ParseKeyLine(s->lines[i]);
-    if (!kv || !EqualsNoCase(kv->key, name)) continue;
     if (kv->value && *kv->value == value) return;  // nothing changes, nothing is rewritten
     Settle();
     kv = ParseKeyLine(s->lines[i]);  // Settle may have rewritten this very line
     s->lines[i] = Joined(kv->key, "=", value);
-    unsettled_ = {{si, i}};
+    Written(si, i);
     return;
   }
   Settle();
-  // A new key goes after the section's last non-blank line.
+  // A new key goes after the section's last non-blank line, so that no key
+  // line moves.
   std::size_t at = s->lines.size();
   while (at > first && IsBlankLine(s->lines[at - 1])) --at;
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
                   Joined(writtenKey, "=", value));
-  unsettled_ = {{si, at}};
+  if (s->keysBuilt) s->keys.try_emplace(std::string(name), at);
+  Written(si, at);
 }
 
 void IniDocument::EraseSection(std::string_view section) {
   // Unlike reading and setting, erasing does not trim the name it is given.
   if (Trim(section).size() != section.size()) return;
-  auto it = index_.find(Key(section));
+  auto it = index_.find(section);
   if (it == index_.end() || it->second.empty()) return;
   Settle();
   Section& s = sections_[it->second.front()];
   s.lines.clear();
+  s.keys.clear();
+  s.keysBuilt = false;
   if (s.prelude) return;  // the lines before the first header have no header to remove
   s.erased = true;
   it->second.erase(it->second.begin());

@@ -50,26 +50,45 @@ class IniDocument {
   std::string Serialize() const;
 
  private:
+  // Names compare without regard to the case of ASCII letters.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  template <typename T>
+  using NameMap = std::unordered_map<std::string, T, NameHash, NameEqual>;
+
   struct Section {
     std::string name;                // trimmed, as written in the header
     std::vector<std::string> lines;  // raw lines; lines[0] is the header unless prelude
     bool prelude = false;            // the lines before the first header
     bool erased = false;
+    // Key -> line of its first occurrence, built on the first lookup. Lines are
+    // only ever added after the last non-blank line, so an entry never moves.
+    mutable NameMap<std::size_t> keys;
+    mutable bool keysBuilt = false;
   };
   struct LineRef {
     std::size_t section;
     std::size_t line;
   };
 
-  static std::string Key(std::string_view name);          // lookup key: trimmed, ASCII lower case
   std::size_t FindIndex(std::string_view section) const;  // npos when missing
+  // The line of the first key of this name in the section; npos when missing.
+  std::size_t FindKey(const Section& s, std::string_view trimmedKey) const;
   const Section* Find(std::string_view section) const;
   Section& AddSection(std::string name, std::string header, bool prelude);
   void Settle();
+  // Remembers a line just written for Settle() when it needs trimming later.
+  void Written(std::size_t section, std::size_t line);
 
   std::vector<Section> sections_;
   // Lookup key -> indices of live sections with that name, in file order.
-  std::unordered_map<std::string, std::vector<std::size_t>> index_;
+  NameMap<std::vector<std::size_t>> index_;
   // Lines the last change wrote as it was given them (a value's trailing blanks
   // kept). The profile functions rewrite the whole file on every change and
   // trim such lines then; Settle() does the same for these lines only.

@@ -1,0 +1,244 @@
+// The icon in the notification area and its menu, clicked and driven as a
+// user would.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+using namespace e2e;
+
+namespace {
+
+// The program's icon is the only one in the taskbar's notification area, at
+// its right end.
+POINT TrayIconPoint() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  RECT r{0, 748, 1024, 768};
+  if (taskbar) GetWindowRect(taskbar, &r);
+  return {r.right - 11, (r.top + r.bottom) / 2};
+}
+
+void Key(WORD key, int times = 1) {
+  for (int i = 0; i < times; ++i) PressChord({key});
+}
+
+// Right-clicks the icon until the menu shows (a click right after a menu was
+// closed is sometimes swallowed by the desktop).
+HWND OpenTrayMenu(const AppProcess& app) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    POINT p = TrayIconPoint();
+    Click(p.x, p.y, MouseButton::Right);
+    HWND menu = nullptr;
+    if (WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }, 2000)) return menu;
+  }
+  return nullptr;
+}
+
+void CloseMenus(const AppProcess& app) {
+  for (int i = 0; i < 3 && ShownMenu(app); ++i) {
+    Key(VK_ESCAPE);
+    WaitUntil([&] { return ShownMenu(app) == nullptr; }, 500);
+  }
+}
+
+bool Visible(const AppProcess& app, const char* className) {
+  return !VisibleWindowsOfClass(app, className).empty();
+}
+
+// A window of the test itself that covers a part of the desktop.
+class CoverWindow {
+ public:
+  explicit CoverWindow(RECT r) {
+    // A class of its own: a static control is transparent to hit-testing.
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "WispletTestCover";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, "WispletTestCover", "cover", WS_POPUP | WS_VISIBLE | WS_BORDER, r.left,
+                            r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(hwnd_);
+    Pump();
+  }
+  ~CoverWindow() { DestroyWindow(hwnd_); }
+  HWND Handle() const { return hwnd_; }
+  static void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+
+std::string ThreeNotes() {
+  return NotesIni({"Title=One\r\nActive=1\r\nTop=100\r\nLeft=100\r\n",
+                   "Title=Two\r\nActive=1\r\nTop=200\r\nLeft=100\r\n",
+                   "Title=Three\r\nActive=0\r\nTop=300\r\nLeft=100\r\n"});
+}
+
+}  // namespace
+
+TEST(Tray, TheMenuOpensAtTheIconWithItsItemsInOrder) {
+  // Each item is reached by its place in the menu (the keyboard skips
+  // separators) and shows what it does.
+  struct Case {
+    int downs;
+    const char* what;
+  } cases[] = {{1, "New"}, {2, "Options"}, {3, "Help"}, {4, "About"}, {6, "Exit"}};
+  for (const auto& c : cases) {
+    TestFolder folder;
+    AppProcess app(folder.Exe());
+    ASSERT_TRUE(app.WaitUp());
+    HWND menu = OpenTrayMenu(app);
+    ASSERT_NE(menu, nullptr) << c.what;
+    RECT r = WindowBounds(menu);
+    POINT icon = TrayIconPoint();
+    // At the cursor: the menu's corner is at the pointer, shifted to stay on screen.
+    EXPECT_LE(std::abs(r.right - icon.x), r.right - r.left) << c.what;
+    EXPECT_LE(std::abs(r.bottom - icon.y), 30) << c.what;
+    if (std::string(c.what) == "New") SaveScreenshot("tray-menu-default");
+    Key(VK_DOWN, c.downs);
+    Key(VK_RETURN);
+    std::string what = c.what;
+    if (what == "New") {
+      EXPECT_TRUE(WaitUntil([&] { return Visible(app, "TFormSticker"); }, 3000));
+    } else if (what == "Options") {
+      EXPECT_TRUE(WaitUntil([&] { return Visible(app, "TFormOptions"); }, 3000));
+    } else if (what == "About") {
+      EXPECT_TRUE(WaitUntil([&] { return Visible(app, "TFormAbout"); }, 3000));
+    } else if (what == "Help") {
+      // No help file beside the copy: nothing is shown and the program runs on.
+      Sleep(500);
+      EXPECT_TRUE(app.Running());
+      EXPECT_FALSE(WaitForMessageBox(app, 300).has_value());
+    } else if (what == "Exit") {
+      ASSERT_TRUE(app.WaitExit(10000).has_value());
+      EXPECT_EQ(folder.ReadIni(),
+                std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
+      continue;
+    }
+    CloseMenus(app);
+    EXPECT_TRUE(app.Exit());
+  }
+}
+
+TEST(Tray, WithNoNotesTheSubmenuHoldsOnlyItsFixedItems) {
+  TestFolder folder;
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  Key(VK_DOWN, 5);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleWindowsOfClass(app, "#32768").size() == 2; }, 2000));
+  SaveScreenshot("tray-menu-default-notes-list-empty");
+  // Show All, Hide All and the disabled "<None>" do nothing without notes.
+  Key(VK_DOWN, 2);
+  Key(VK_RETURN);
+  Sleep(300);
+  CloseMenus(app);
+  EXPECT_TRUE(app.Running());
+  EXPECT_TRUE(NoteWindows(app).empty());
+  EXPECT_TRUE(app.Exit());
+}
+
+TEST(Tray, TheNotesListSubmenuListsEveryNote) {
+  TestFolder folder;
+  // One shown note and two hidden ones: only the chosen one comes up.
+  folder.WriteIni("[Main]\r\nCurrentStyle=OfficeXP\r\n" +
+                  NotesIni({"Title=One\r\nActive=1\r\nTop=100\r\nLeft=100\r\n",
+                            "Title=Two\r\nActive=0\r\nTop=200\r\nLeft=100\r\n",
+                            "Title=Three\r\nActive=0\r\nTop=300\r\nLeft=100\r\n"})
+                      .substr(std::string("[Main]\r\n").size()));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  Key(VK_DOWN, 5);
+  Key(VK_RIGHT);  // into "Notes List"
+  WaitUntil([&] { return VisibleWindowsOfClass(app, "#32768").size() >= 2; }, 2000);
+  EXPECT_EQ(VisibleWindowsOfClass(app, "#32768").size(), 2u);
+  SaveScreenshot("tray-menu-officexp-notes-list");
+  // From "Show All Notes" past "Hide All Notes", "One" and "Two" (the
+  // separator is skipped) to the third note's own item.
+  Key(VK_DOWN, 4);
+  Key(VK_RETURN);
+  HWND third = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (third = NoteWindowAt(app, 100, 300)) && IsWindowVisible(third); }, 3000));
+  EXPECT_FALSE(IsWindowVisible(NoteWindowAt(app, 100, 200)));
+  ASSERT_TRUE(app.Exit());
+  EXPECT_NE(folder.ReadIni()->find("[Sticker2]\r\nTitle=Three\r\nMemoLineCount=0\r\nID=\r\nActive=1\r\n"),
+            std::string::npos);
+}
+
+TEST(Tray, HideAllStaysHiddenThroughAClickAndShowAllShowsThemWhereTheyWere) {
+  TestFolder folder;
+  folder.WriteIni(ThreeNotes());
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  auto visibleNotes = [&] {
+    int n = 0;
+    for (HWND h : NoteWindows(app)) n += IsWindowVisible(h) ? 1 : 0;
+    return n;
+  };
+  EXPECT_EQ(visibleNotes(), 2);
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  Key(VK_DOWN, 5);
+  Key(VK_RIGHT);    // the submenu opens on "Show All Notes"
+  Key(VK_DOWN);     // Hide All Notes
+  Key(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return visibleNotes() == 0; }, 3000));
+  POINT icon = TrayIconPoint();
+  Click(icon.x, icon.y);
+  Sleep(500);
+  EXPECT_EQ(visibleNotes(), 0);
+
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  Key(VK_DOWN, 5);
+  Key(VK_RIGHT);  // on "Show All Notes"
+  Key(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return visibleNotes() == 3; }, 3000));
+  for (int top : {100, 200, 300}) EXPECT_NE(NoteWindowAt(app, 100, top), nullptr) << top;
+  ASSERT_TRUE(app.Exit());
+}
+
+TEST(Tray, AClickRaisesTheShownNotesWithoutShowingHiddenOnes) {
+  TestFolder folder;
+  folder.WriteIni(ThreeNotes());
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  CoverWindow cover(RECT{50, 50, 600, 500});
+  HWND one = NoteWindowAt(app, 100, 100);
+  ASSERT_NE(one, nullptr);
+  EXPECT_TRUE(WaitUntil([&] {
+    CoverWindow::Pump();
+    return WindowFromPoint(POINT{150, 120}) == cover.Handle();
+  }, 3000));
+  POINT icon = TrayIconPoint();
+  Click(icon.x, icon.y);
+  EXPECT_TRUE(WaitUntil([&] {
+    CoverWindow::Pump();
+    return WindowFromPoint(POINT{150, 120}) == one && WindowFromPoint(POINT{150, 220}) != cover.Handle();
+  }, 3000));
+  HWND three = NoteWindowAt(app, 100, 300);
+  ASSERT_NE(three, nullptr);
+  EXPECT_FALSE(IsWindowVisible(three));
+  ASSERT_TRUE(app.Exit());
+}
+
+TEST(Tray, ADoubleClickOpensTheEditorForANewNote) {
+  TestFolder folder;
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  POINT icon = TrayIconPoint();
+  DoubleClick(icon.x, icon.y);
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    auto w = VisibleWindowsOfClass(app, "TFormSticker");
+    return !w.empty() && (editor = w.front()) != nullptr;
+  }, 3000));
+  char caption[64] = {};
+  GetWindowTextA(editor, caption, sizeof caption);
+  EXPECT_STREQ(caption, "New Note");
+  EXPECT_TRUE(app.Exit());
+}

@@ -57,8 +57,13 @@ void ProcessMessages() {
 }
 
 int RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  MSG msg{};
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    Dispatch(msg);
+    // The quit request can be swallowed by a menu's own loop when the exit
+    // sequence runs while a menu is open; the main window's end is final.
+    if (!App().ApplicationWindow()) return 0;
+  }
   return static_cast<int>(msg.wParam);
 }
 

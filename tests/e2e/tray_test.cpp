@@ -242,3 +242,15 @@ TEST(Tray, ADoubleClickOpensTheEditorForANewNote) {
   EXPECT_STREQ(caption, "New Note");
   EXPECT_TRUE(app.Exit());
 }
+
+TEST(Tray, AnExitRequestedWhileTheMenuIsOpenEndsTheProgramOnceItCloses) {
+  TestFolder folder;
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  app.RequestExit();  // as the end of a session or another program might
+  Sleep(300);
+  CloseMenus(app);
+  EXPECT_TRUE(app.WaitExit(10000).has_value());
+  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
+}

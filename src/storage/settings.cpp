@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsTrimmedByProfile(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool IsTrimmedByProfile(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
 
 std::string SchemeSection(std::size_t n) { return "Scheme" + std::to_string(n); }
 

@@ -65,7 +65,7 @@ TEST(ValueForms, ColorsTakeTheirDefaultWhenUnreadable) {
 
 TEST(ValueForms, TextThatTheProfileWouldAlterIsQuoted) {
   const std::string texts[] = {"plain", "  leading", "trailing  ", "\"quoted\"", "'single'",
-                               "\"half", "", "a=b", "\t tab"};
+                               "\"half", "", "a=b", "\t tab", "ctrl-z\x1A", "\x0Bvt", "form\x0C"};
   for (const auto& text : texts) {
     IniDocument doc;
     WriteText(doc, "S", "k", text);

@@ -171,6 +171,22 @@ void TFormSticker::FitComboHeight() {
 }
 
 void TFormSticker::LayoutControls() {
+  // Moving a control can let the size loop deliver the next WM_SIZE before
+  // this one is done; the nested call only asks for another pass, so the last
+  // size always wins.
+  if (layingOut_) {
+    layoutAgain_ = true;
+    return;
+  }
+  layingOut_ = true;
+  do {
+    layoutAgain_ = false;
+    PlaceControls();
+  } while (layoutAgain_);
+  layingOut_ = false;
+}
+
+void TFormSticker::PlaceControls() {
   struct Spec {
     HWND hwnd;
     Placement p;
@@ -186,7 +202,6 @@ void TFormSticker::LayoutControls() {
   };
   RECT client{};
   GetClientRect(m_hwnd, &client);
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(std::size(specs)));
   for (const Spec& s : specs) {
     if (!s.hwnd) continue;
     int x, y, w, h;
@@ -196,10 +211,10 @@ void TFormSticker::LayoutControls() {
                 Scaled(kDesignClientHeight), client.bottom, y, h);
     // A drop-down list's window height includes its open list.
     if (s.hwnd == CBSchemes) h += Scaled(kComboItemHeight) * kComboDropItems + 2;
-    if (batch) batch = DeferWindowPos(batch, s.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    else SetWindowPos(s.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Copying the old pixels along leaves stale pieces behind when the
+    // window grows; every moved control paints itself afresh.
+    SetWindowPos(s.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
-  if (batch) EndDeferWindowPos(batch);
 }
 
 void TFormSticker::FillSchemeList() {

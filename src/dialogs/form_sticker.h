@@ -35,6 +35,7 @@ class TFormSticker : public Window {
  private:
   void CreateControls();
   void LayoutControls();
+  void PlaceControls();
   void FitComboHeight();
   void ShowDialog();
   void FormShow();
@@ -61,6 +62,8 @@ class TFormSticker : public Window {
   GdiObject font_;       // every control
   GdiObject labelFont_;  // the three labels: bold, underlined
   int dpi_ = 96;
+  bool layingOut_ = false;
+  bool layoutAgain_ = false;
 };
 
 }  // namespace wisplet

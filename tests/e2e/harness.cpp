@@ -602,4 +602,104 @@ std::string SaveScreenshot(const std::string& name) {
   return path;
 }
 
+// --- Keys held until their effect shows; fields of another process ------------
+//
+// Shortly after a window is activated, Wine may bring its modifier state back
+// in line with the X server's keyboard, where SendInput's keys never were: a
+// Shift or Ctrl that is held down at that moment is lost. The two helpers
+// below see that happen (the modifier is up although it was never released)
+// and then press again; a program that had the modifier and did nothing fails.
+
+namespace {
+
+bool ModifierDown(WORD key) { return GetAsyncKeyState(key) < 0; }
+
+}  // namespace
+
+bool PressChordUntil(std::initializer_list<WORD> keys, const std::function<bool()>& done,
+                     DWORD timeoutMs) {
+  if (keys.size() == 0) return done();
+  const WORD modifier = *keys.begin();
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    for (WORD key : keys) KeyDown(key);
+    for (auto it = std::rbegin(keys); it != std::prev(std::rend(keys)); ++it) KeyUp(*it);
+    bool seen = WaitUntil(done, timeoutMs);
+    bool held = ModifierDown(modifier);
+    KeyUp(modifier);
+    if (seen || held) return seen;
+  }
+  return false;
+}
+
+std::string WindowTextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &length))
+    throw std::runtime_error("window does not answer WM_GETTEXTLENGTH");
+  std::string text(length + 1, '\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 3000, &got))
+    throw std::runtime_error("window does not answer WM_GETTEXT");
+  text.resize(std::min<std::size_t>(got, length));
+  return text;
+}
+
+HWND FocusedWindowOf(HWND window) {
+  GUITHREADINFO info{sizeof info};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+namespace {
+
+// The character just before the caret of an edit control, 0 when none.
+char CharBeforeCaret(HWND edit) {
+  DWORD_PTR sel = 0;
+  if (!SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &sel)) return 0;
+  std::size_t caret = LOWORD(sel);
+  std::string text = WindowTextOf(edit);
+  return caret > 0 && caret <= text.size() ? text[caret - 1] : 0;
+}
+
+}  // namespace
+
+bool TypeInto(HWND field, const std::string& text, DWORD timeoutMs) {
+  bool all = true;
+  for (char c : text) {
+    WORD key = VK_RETURN;
+    bool shift = false;
+    if (c != '\n') {
+      SHORT scan = VkKeyScanA(c);
+      if (scan == -1) throw std::runtime_error(std::string("no key types '") + c + "'");
+      key = LOBYTE(scan);
+      shift = (HIBYTE(scan) & 1) != 0;
+    }
+    std::string before = WindowTextOf(field);
+    auto changed = [&] { return WindowTextOf(field) != before; };
+    if (!shift) {
+      PressChord({key});
+      all = WaitUntil(changed, timeoutMs) && all;
+      continue;
+    }
+    bool typed = false;
+    for (int attempt = 0; attempt < 3 && !typed; ++attempt) {
+      KeyDown(VK_SHIFT);
+      PressChord({key});
+      bool seen = WaitUntil(changed, timeoutMs);
+      bool held = ModifierDown(VK_SHIFT);
+      KeyUp(VK_SHIFT);
+      if (!seen) break;
+      typed = held || CharBeforeCaret(field) == c;
+      if (!typed) {
+        // Shift was lost before the key: take the wrong character back.
+        PressChord({VK_BACK});
+        WaitUntil([&] { return WindowTextOf(field) == before; }, timeoutMs);
+        before = WindowTextOf(field);
+      }
+    }
+    all = typed && all;
+  }
+  return all;
+}
+
 }  // namespace e2e

@@ -168,4 +168,20 @@ int NoteLineHeight();
 // Saves the whole screen as a 24-bit BMP file in the output folder.
 std::string SaveScreenshot(const std::string& name);
 
+// --- Keys whose effect must come before the modifier goes up, and the text
+// fields of another process.
+// Like PressChord, but the first key (Ctrl, Shift) goes up only once done()
+// holds, so a program that reads the modifier when it gets round to the key
+// still finds it down. False when done() did not come about in time.
+bool PressChordUntil(std::initializer_list<WORD> keys, const std::function<bool()>& done,
+                     DWORD timeoutMs = 5000);
+// The text of a window or control of another process (WM_GETTEXT).
+std::string WindowTextOf(HWND hwnd);
+// The window with the keyboard focus in the thread that owns `window`.
+HWND FocusedWindowOf(HWND window);
+// Types ANSI text key by key into the field with the focus, with Shift where
+// the keyboard layout needs it ("\n" is Enter), and waits after each key until
+// the text of `field` has changed. False when a key changed nothing.
+bool TypeInto(HWND field, const std::string& text, DWORD timeoutMs = 3000);
+
 }  // namespace e2e

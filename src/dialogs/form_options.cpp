@@ -132,10 +132,7 @@ void TFormOptions::RxMainTrayIconClick() {
 }
 
 void TFormOptions::TBXItemMainNewClick() {
-  App().ShowNewNote();
-  ProcessMessages();
-  HWND editor = App().FormSticker ? App().FormSticker->Handle() : nullptr;
-  if (editor && IsWindowVisible(editor) && IsWindowEnabled(editor)) SetForegroundWindow(editor);
+  if (App().FormSticker) App().FormSticker->ShowFromTray();
 }
 
 void TFormOptions::TBXItemMainOptionsClick() {

@@ -143,11 +143,13 @@ void TFormSticker::CreateControls() {
   MemoBody = make(WS_EX_CLIENTEDGE, "EDIT", "New Sticker Memo",
                   WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, IdMemo);
   TBXLabel3 = make(0, "STATIC", "Color Scheme", SS_LEFT | SS_NOPREFIX, IdLabel3);
-  CBSchemes = make(0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IdSchemes);
+  // Drawn by us only so that its items are 13 pixels high whatever the
+  // system makes of the font; it keeps its strings for CB_GETLBTEXT.
+  CBSchemes = make(0, "COMBOBOX", "",
+                   WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, IdSchemes);
   BtnNew = make(0, "BUTTON", "Create New", WS_TABSTOP | BS_PUSHBUTTON, IdNew);
 
   SendMessageA(EditTitle, EM_LIMITTEXT, kTitleLimit, 0);
-  SendMessageA(CBSchemes, CB_SETITEMHEIGHT, 0, Scaled(kComboItemHeight));
   for (HWND control : {EditTitle, MemoBody, CBSchemes, BtnNew})
     SetWindowSubclass(control, &TFormSticker::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -168,6 +170,30 @@ void TFormSticker::FitComboHeight() {
     if (field <= 0) break;
     SendMessageA(CBSchemes, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
+}
+
+void TFormSticker::DrawSchemeItem(const DRAWITEMSTRUCT& item) {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  RECT r = item.rcItem;
+  FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID != static_cast<UINT>(-1)) {
+    LRESULT length = SendMessageA(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
+    if (length > 0) {
+      std::string text(static_cast<std::size_t>(length) + 1, '\0');
+      SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+      text.resize(static_cast<std::size_t>(length));
+      SelectObjectScope font(item.hDC, font_.get());
+      int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+      COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      RECT textRect = r;
+      textRect.left += 2;
+      DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+      SetTextColor(item.hDC, oldColor);
+      SetBkMode(item.hDC, oldMode);
+    }
+  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &r);
 }
 
 void TFormSticker::LayoutControls() {
@@ -348,6 +374,19 @@ LRESULT TFormSticker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       LayoutControls();
       return 0;
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_COMBOBOX || item->CtlID != IdSchemes) break;
+      // The closed field gets its height from FitComboHeight; this is the items'.
+      item->itemHeight = static_cast<UINT>(Scaled(kComboItemHeight));
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_COMBOBOX || item->CtlID != IdSchemes) break;
+      DrawSchemeItem(*item);
+      return TRUE;
+    }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize = {Scaled(kMinWidth), Scaled(kMinHeight)};

@@ -37,6 +37,7 @@ class TFormSticker : public Window {
   void LayoutControls();
   void PlaceControls();
   void FitComboHeight();
+  void DrawSchemeItem(const DRAWITEMSTRUCT& item);
   void ShowDialog();
   void FormShow();
   void FormActivate();

@@ -691,9 +691,11 @@ bool TypeInto(HWND field, const std::string& text, DWORD timeoutMs) {
       if (!seen) break;
       typed = held || CharBeforeCaret(field) == c;
       if (!typed) {
-        // Shift was lost before the key: take the wrong character back.
+        // Shift was lost before the key: take the wrong character back (what
+        // it replaced, a selection, stays gone).
+        const std::string wrong = WindowTextOf(field);
         PressChord({VK_BACK});
-        WaitUntil([&] { return WindowTextOf(field) == before; }, timeoutMs);
+        WaitUntil([&] { return WindowTextOf(field) != wrong; }, timeoutMs);
         before = WindowTextOf(field);
       }
     }

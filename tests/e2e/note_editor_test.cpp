@@ -298,6 +298,7 @@ TEST_F(NoteEditor, FirstOpeningShowsTheStartTextsAtTheWorkAreaCorner) {
   EXPECT_FALSE(memoStyle & (WS_HSCROLL | ES_AUTOHSCROLL));
   EXPECT_TRUE(memoStyle & ES_WANTRETURN);
   EXPECT_EQ(GetWindowLongA(c_.schemes, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+  EXPECT_EQ(SendMessageA(c_.schemes, CB_GETITEMHEIGHT, 0, 0), 13);
 
   // The title has the focus with its whole text selected, so typing replaces it.
   EXPECT_EQ(Focus(), c_.title);
@@ -653,6 +654,24 @@ TEST_F(NoteEditor, NewNoteTakesTheChosenSchemeOrTheDefault) {
   }
 }
 
+TEST_F(NoteEditor, EditWithoutSchemesGivesTheNoteTheCurrentScheme) {
+  StartWithNotes({NoteAt(200, 200, "Limes", "MemoLineCount=1\r\nMemoLine0=>green\r\nName=Mint\r\n"
+                                              "TitleColor=clLime\r\nMemoGradType=7\r\n")});
+  OpenFromNote(200, 200, 'E');
+  EXPECT_EQ(ComboItems(c_.schemes).size(), 0u);
+  EXPECT_EQ(ComboSelection(c_.schemes), CB_ERR);
+  Complete();
+  std::vector<std::map<std::string, std::string>> notes;
+  ASSERT_TRUE(WaitUntil([&] {
+    notes = StoredNotes(folder_->ReadIni().value_or(""));
+    return notes.size() == 1 && notes[0]["Name"] == "Default";
+  })) << "the note kept its own scheme";
+  EXPECT_EQ(notes[0]["Title"], "Limes");
+  EXPECT_EQ(notes[0]["MemoLine0"], ">green");
+  EXPECT_EQ(notes[0]["TitleColor"], "clWindow");
+  EXPECT_EQ(notes[0]["MemoGradType"], "0");
+}
+
 TEST_F(NoteEditor, ReadOnlySettingsFileShowsTheErrorAndKeepsTheNote) {
   StartWithNotes({NoteAt(200, 200)});
   OpenFromNote(200, 200, 'N');
@@ -714,5 +733,6 @@ TEST_F(NoteEditor, CompletingAnEditOfARemovedNoteMakesANewNote) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right, kScreenWidth);
 }
+
 
 

@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "harness.h"
+#include "ini_cases.h"
 #include "storage/ini_document.h"
 #include "storage/settings.h"
 #include "storage/win32_settings.h"
 
 using namespace e2e;
 using wisplet::IniDocument;
+using namespace wisplet_test;
 
 namespace {
 
@@ -345,10 +347,7 @@ std::vector<Query> QueriesFor(Rng& r, const GeneratedFile& f, std::size_t count)
 // ---------------------------------------------------------------------------
 // Edits.
 
-struct Op {
-  bool erase = false;
-  std::string section, key, value;
-};
+using Op = IniOp;
 
 std::string Describe(const std::vector<Op>& ops, std::size_t upTo) {
   std::string s;
@@ -512,79 +511,8 @@ void CompareEdits(Scratch& scratch, const std::string& start, const std::vector<
 // Rules met while measuring, each pinned with the answer the profile
 // functions give; the engine must give it too.
 TEST(IniProfile, ReadsTheEdgeCasesAsTheProfileFunctions) {
-  struct Case {
-    const char* name;
-    std::string file, section, key;
-    std::optional<std::string> value;
-  };
-  const std::string x2047(2047, 'x');
-  const Case cases[] = {
-      {"prelude", "top=1\r\n[S]\r\n", "", "top", "1"},
-      {"names and values trimmed", "[S]\r\n \t Key One \t= \t spaced value \t\r\n", "s",
-       " key one\t", "spaced value"},
-      {"vt, ff and 0x1A are blanks", "[S]\r\n\v\f\x1Ak\x1A\f\v=\x1A\vv\f\x1A\r\n", "S", "k", "v"},
-      {"vt, ff and 0x1A trimmed in queries", "[S]\r\nk=v\r\n", "\x1AS\v", "\fk\x1A", "v"},
-      {"NBSP is not a blank", "[S]\r\n\xA0k=\xA0v\xA0\r\n", "S", "\xA0k", "\xA0v\xA0"},
-      {"NBSP key not found trimmed", "[S]\r\n\xA0k=v\r\n", "S", "k", std::nullopt},
-      {"0x1C is not a blank", "[S]\r\n\x1Ck=v\r\n", "S", "k", std::nullopt},
-      {"0x1A inside a value kept",
-       "[S]\r\nk=a\x1A"
-       "b\r\n",
-       "S", "k",
-       "a\x1A"
-       "b"},
-      {"split at first =", "[S]\r\na=b=c\r\n", "S", "a", "b=c"},
-      {"empty value", "[S]\r\nk=\r\n", "S", "k", ""},
-      {"blank value", "[S]\r\nk=  \x1A\r\n", "S", "k", ""},
-      {"empty key", "[S]\r\n  =v\r\n", "S", "", "v"},
-      {"semicolon is no comment", "[S]\r\n;k=1\r\nc=v ; x\r\n", "S", ";k", "1"},
-      {"text after ;", "[S]\r\nc=v ; x\r\n", "S", "c", "v ; x"},
-      {"line without =", "[S]\r\nk\r\n", "S", "k", std::nullopt},
-      {"line without = hides a later key", "[S]\r\n k \r\nk=1\r\n", "S", "k", std::nullopt},
-      {"comment without = hides", "[S]\r\n;c\r\n;c=1\r\n", "S", ";c", std::nullopt},
-      {"blank lines hide nothing", "[S]\r\n\r\n \x1A\r\n=v\r\n", "S", "", "v"},
-      {"first duplicate key", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},
-      {"first duplicate section", "[S]\r\na=1\r\n[s]\r\nb=2\r\n", "S", "b", std::nullopt},
-      {"8-bit case differs", "[\xE9]\r\nk=1\r\n", "\xC9", "k", std::nullopt},
-      {"8-bit bytes round trip", "[\x81\x8D]\r\n\x8F\x90=\x9D\x80\xFF\r\n", "\x81\x8D", "\x8F\x90",
-       "\x9D\x80\xFF"},
-      {"header blanks", " \t[ \x1AS\v ] tail\r\nk=1\r\n", "S", "k", "1"},
-      {"header last ]", "[a]b]\r\nk=1\r\n", "a]b", "k", "1"},
-      {"header first [", "[[x]]\r\nk=1\r\n", "[x]", "k", "1"},
-      {"text after ] ignored", "[a]b\r\nk=1\r\n", "a", "k", "1"},
-      {"open header is a line", "[S]\r\n[open\r\nk=1\r\n", "S", "k", "1"},
-      {"open header key", "[S]\r\n[x=1\r\n", "S", "[x", "1"},
-      {"NBSP before [", "[S]\r\n\xA0[T]\r\nk=1\r\n", "S", "k", "1"},
-      {"[] is unreachable", "[]\r\nk=1\r\n", "", "k", std::nullopt},
-      {"[ ] is unreachable", "p=0\r\n[ ]\r\nk=1\r\n", "", "k", std::nullopt},
-      {"[] ends a section", "[S]\r\n[]\r\nk=1\r\n", "S", "k", std::nullopt},
-      {"CR alone ends a line", "[S]\rk=1\r", "S", "k", "1"},
-      {"LF alone ends a line", "[S]\nk=1", "S", "k", "1"},
-      {"LF then CR", "[S]\n\rk=1\n\r", "S", "k", "1"},
-      {"quotes removed", "[S]\r\nk= \" a \" \r\n", "S", "k", " a "},
-      {"single quotes removed", "[S]\r\nk='a'\r\n", "S", "k", "a"},
-      {"unmatched quotes kept", "[S]\r\nk=\"a'\r\n", "S", "k", "\"a'"},
-      {"quote then text", "[S]\r\nk=\"a\"b\r\n", "S", "k", "\"a\"b"},
-      {"lone quote", "[S]\r\nk=\"\r\n", "S", "k", "\""},
-      {"two quotes", "[S]\r\nk=''\r\n", "S", "k", ""},
-      {"nested quotes", "[S]\r\nk='\"a\"'\r\n", "S", "k", "\"a\""},
-      {"quote after blanks", "[S]\r\nk=\"a\"\t\r\n", "S", "k", "a"},
-      {"2047 characters", "[S]\r\nk=" + x2047 + "\r\n", "S", "k", x2047},
-      {"2048 characters cut", "[S]\r\nk=" + x2047 + "y\r\n", "S", "k", x2047},
-      {"quoted 2046", "[S]\r\nk=\"" + x2047.substr(1) + "\"\r\n", "S", "k", x2047.substr(1)},
-      {"quoted 2047 loses one more", "[S]\r\nk=\"" + x2047 + "\"\r\n", "S", "k", x2047.substr(1)},
-      {"quoted 2048 cut", "[S]\r\nk=\"" + x2047 + "y\"\r\n", "S", "k", x2047},
-      {"single quoted 2047", "[S]\r\nk='" + x2047 + "'\r\n", "S", "k", x2047.substr(1)},
-      {"closing quote alone", "[S]\r\nk=" + x2047 + "\"\r\n", "S", "k", x2047},
-      {"unmatched long quote", "[S]\r\nk=\"" + x2047 + "\r\n", "S", "k", "\"" + x2047.substr(1)},
-      {"long key", "[S]\r\n" + std::string(3000, 'k') + "=v\r\n", "S", std::string(3000, 'k'), "v"},
-      {"long section", std::string(1, '[').append(3000, 's').append("]\r\nk=v\r\n"),
-       std::string(3000, 's'), "k", "v"},
-      {"missing section", "[S]\r\nk=v\r\n", "T", "k", std::nullopt},
-      {"empty file", "", "S", "k", std::nullopt},
-  };
   Scratch scratch;
-  for (const Case& c : cases) {
+  for (const IniReadCase& c : IniReadCases()) {
     SCOPED_TRACE(c.name);
     std::string path = scratch.NewPath();
     WriteFileBytes(path, c.file);
@@ -593,116 +521,11 @@ TEST(IniProfile, ReadsTheEdgeCasesAsTheProfileFunctions) {
   }
 }
 
-Op SetOp(std::string section, std::string key, std::string value) {
-  return {false, std::move(section), std::move(key), std::move(value)};
-}
-Op EraseOp(std::string section) { return {true, std::move(section), "", ""}; }
-
 // Edits whose result was measured, each pinned with the bytes the profile
 // functions leave; the engine must leave the same.
 TEST(IniProfile, WritesTheEdgeCasesAsTheProfileFunctions) {
-  struct Case {
-    const char* name;
-    std::string start;
-    std::vector<Op> ops;
-    std::string expected;
-  };
-  const std::string sab = "[S]\r\na=1\r\n";
-  const Case cases[] = {
-      {"new file",
-       "",
-       {SetOp("S1", "a", "1"), SetOp("S1", "b", "2"), SetOp("S2", "c", "3"),
-        SetOp("S1", "a", "changed")},
-       "[S1]\r\na=changed\r\nb=2\r\n[S2]\r\nc=3\r\n"},
-      {"only leading blanks stripped when written",
-       "",
-       {SetOp(" S ", " a ", "  v  ")},
-       "[S ]\r\na =v  \r\n"},
-      {"the next change trims them",
-       "",
-       {SetOp(" S ", " a ", "  v  "), SetOp("S", "b", "1")},
-       "[S]\r\na=v\r\nb=1\r\n"},
-      {"... also when it changes that key",
-       "",
-       {SetOp("S", "a ", "v "), SetOp("S", "a", "w ")},
-       "[S]\r\na=w \r\n"},
-      {"vt, ff and 0x1A stripped", "", {SetOp("\x1AS", "\vk", "\f\x1Av")}, "[S]\r\nk=v\r\n"},
-      {"NBSP kept", "", {SetOp("\xA0S", "\xA0k", "\xA0v")}, "[\xA0S]\r\n\xA0k=\xA0v\r\n"},
-      {"the same value changes nothing",
-       "",
-       {SetOp("S", "a", "v "), SetOp("s", "A", "v")},
-       "[S]\r\na=v \r\n"},
-      {"values compare with case",
-       "",
-       {SetOp("S", "a", "v"), SetOp("S", "a", "V")},
-       "[S]\r\na=V\r\n"},
-      {"quotes are part of the value",
-       "",
-       {SetOp("S", "a", "v"), SetOp("S", "a", "\"v\"")},
-       "[S]\r\na=\"v\"\r\n"},
-      {"a changed key keeps its name",
-       "[S]\r\nKey One=1\r\n",
-       {SetOp("s", "KEY ONE ", "2")},
-       "[S]\r\nKey One=2\r\n"},
-      {"a line without = is the key",
-       "[S]\r\njunk\r\nj2\r\n",
-       {SetOp("S", "junk", "")},
-       "[S]\r\njunk=\r\nj2\r\n"},
-      {"first duplicate key",
-       "[S]\r\nk=1\r\nK=2\r\n",
-       {SetOp("S", "K", "3")},
-       "[S]\r\nk=3\r\nK=2\r\n"},
-      {"first duplicate section",
-       "[S]\r\na=1\r\n[s]\r\nb=2\r\n",
-       {SetOp("S", "c", "3")},
-       "[S]\r\na=1\r\nc=3\r\n[s]\r\nb=2\r\n"},
-      {"new key after a trailing comment",
-       "[S]\r\na=1\r\n;end\r\n[T]\r\n",
-       {SetOp("S", "b", "2")},
-       "[S]\r\na=1\r\n;end\r\nb=2\r\n[T]\r\n"},
-      {"section \"\" is the top of the file",
-       sab,
-       {SetOp("", "k", "v"), SetOp(" ", "k2", "v")},
-       "k=v\r\nk2=v\r\n" + sab},
-      {"erase takes the name as it is",
-       sab + "[T]\r\n",
-       {EraseOp(" S"), EraseOp("S\t"), EraseOp("\x1AT")},
-       sab + "[T]\r\n"},
-      {"erase ignores ASCII case", sab + "[T]\r\n", {EraseOp("s")}, "[T]\r\n"},
-      {"erase the first duplicate only",
-       "[A]\r\na=1\r\n;about B\r\n[B]\r\nb=1\r\n[b]\r\nb=2\r\n",
-       {EraseOp("b")},
-       "[A]\r\na=1\r\n;about B\r\n[b]\r\nb=2\r\n"},
-      {"erase \"\" drops the top lines", "k=v\r\n" + sab, {EraseOp("")}, sab},
-      {"erase \" \" does not", "k=v\r\n" + sab, {EraseOp(" ")}, "k=v\r\n" + sab},
-      {"erase \"\" is a change", "", {SetOp("S", "a", "v "), EraseOp("")}, "[S]\r\na=v\r\n"},
-      {"erasing nothing is none", "", {SetOp("S", "a", "v "), EraseOp("T")}, "[S]\r\na=v \r\n"},
-      {"erasing an untrimmed name is none",
-       "",
-       {SetOp("S ", "a", "v "), EraseOp("S ")},
-       "[S ]\r\na=v \r\n"},
-      {"all erased", "", {SetOp("S", "a", "1"), EraseOp("S")}, ""},
-      {"a section erased and set again goes to the end",
-       "[A]\r\n[B]\r\n",
-       {EraseOp("A"), SetOp("A", "k", "v")},
-       "[B]\r\n[A]\r\nk=v\r\n"},
-      {"empty key", "", {SetOp("S", "", "v")}, "[S]\r\n=v\r\n"},
-      {"blank value", "", {SetOp("S", "a", " \t ")}, "[S]\r\na=\r\n"},
-      {"8-bit names keep their case",
-       "",
-       {SetOp("\xE9", "k", "1"), SetOp("\xC9", "k", "2")},
-       "[\xE9]\r\nk=1\r\n[\xC9]\r\nk=2\r\n"},
-      {"a new header is found trimmed",
-       "",
-       {SetOp("S ", "a", "1"), SetOp("s", "b", "2")},
-       "[S]\r\na=1\r\nb=2\r\n"},
-      {"long values whole",
-       "",
-       {SetOp("S", "a", std::string(3000, 'w'))},
-       "[S]\r\na=" + std::string(3000, 'w') + "\r\n"},
-  };
   Scratch scratch;
-  for (const Case& c : cases) {
+  for (const IniWriteCase& c : IniWriteCases()) {
     SCOPED_TRACE(c.name);
     std::string path = scratch.NewPath();
     if (!c.start.empty()) WriteFileBytes(path, c.start);

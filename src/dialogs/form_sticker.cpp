@@ -3,8 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <iterator>
-#include <vector>
+#include <string>
 
 #include "app/app.h"
 #include "notes/sticker_window.h"
@@ -155,10 +154,9 @@ void TFormSticker::CreateControls() {
 }
 
 void TFormSticker::FitComboHeight() {
-  // The closed list is as high as the edit above it; the system derives its
-  // height from the font, which may come out a pixel off.
-  // The field height asked for and the height it gives differ by a frame the
-  // system decides, so measure again after each step.
+  // The closed list is as high as the edit above it. The system derives its
+  // height from the field's, plus a frame of its own choosing, so measure
+  // again after each step.
   auto height = [&] {
     RECT combo{};
     GetWindowRect(CBSchemes, &combo);

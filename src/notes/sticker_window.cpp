@@ -62,6 +62,29 @@ const char* TooltipOf(NotePart button) {
   }
 }
 
+// Passes on to a surface only the diagonal lines that can touch the area
+// being painted: a tall note has tens of thousands of them, and drawing them
+// all for a small repaint, clipped away, costs far more than the repaint.
+class AreaSurface : public DrawingSurface {
+ public:
+  AreaSurface(DrawingSurface& target, const RECT& area) : target_(target), area_(area) {}
+  void FillRect(int left, int top, int right, int bottom, std::uint32_t rgb) override {
+    target_.FillRect(left, top, right, bottom, rgb);
+  }
+  void Line(int x1, int y1, int x2, int y2, std::uint32_t rgb, int penWidth) override {
+    int reach = std::max(penWidth, 1);
+    if (std::max(x1, x2) + reach < area_.left || std::min(x1, x2) - reach >= area_.right ||
+        std::max(y1, y2) + reach < area_.top || std::min(y1, y2) - reach >= area_.bottom)
+      return;
+    target_.Line(x1, y1, x2, y2, rgb, penWidth);
+  }
+  int BitsPerPixel() const override { return target_.BitsPerPixel(); }
+
+ private:
+  DrawingSurface& target_;
+  RECT area_;
+};
+
 // A memory device context for one scope.
 class MemoryDc {
  public:
@@ -173,8 +196,18 @@ void TStickerWindow::FitToContent() {
   NoteResources& res = NoteResources::Get();
   int titleWidth = res.MeasureText(res.TitleFont(), Title, 0).cx;
   TextExtent size = wisplet::FitToContent(titleWidth, res.LineHeight(), [&](int wrapWidth) {
-    SIZE memo = res.MeasureText(res.MemoFont(), Memo, std::max(wrapWidth, 1));
-    return TextExtent{memo.cx, memo.cy};
+    // Wrapping a long text is slow and a note fits itself several times in a
+    // row (title, text, rolling down) with the same text, so the last
+    // measurement is kept.
+    wrapWidth = std::max(wrapWidth, 1);
+    if (!measured_ || measuredWrap_ != wrapWidth || measuredMemo_ != Memo) {
+      SIZE memo = res.MeasureText(res.MemoFont(), Memo, wrapWidth);
+      measuredMemo_ = Memo;
+      measuredWrap_ = wrapWidth;
+      measuredExtent_ = TextExtent{memo.cx, memo.cy};
+      measured_ = true;
+    }
+    return measuredExtent_;
   });
   RECT r = Bounds();
   SetBounds(r.left, r.top, size.width, size.height);
@@ -231,7 +264,8 @@ void TStickerWindow::Paint(HDC target, const RECT& requested) {
 void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   NoteLayout layout = Layout();
-  GdiSurface surface(dc);
+  GdiSurface gdi(dc);
+  AreaSurface surface(gdi, area);
   // Each panel paints only within itself (the diagonal types reach one row
   // beyond their rectangle).
   auto fillPanel = [&](const Rect& r, const TGradient& g) {
@@ -364,13 +398,20 @@ void TStickerWindow::HideNote() {
                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void TStickerWindow::InvalidatePart(NotePart part) {
+  if (!m_hwnd) return;
+  Rect r = Layout().PartRect(part);
+  RECT rc{r.left, r.top, r.right, r.bottom};
+  InvalidateRect(m_hwnd, &rc, FALSE);
+}
+
 void TStickerWindow::SetOnTop(bool onTop) {
   OnTop = onTop;
   // The tooltip names what a click will do.
   SetTooltipText(NotePart::OnTopButton, onTop ? "Normal" : "OnTop");
   SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-  InvalidateRect(m_hwnd, nullptr, FALSE);
+  InvalidatePart(NotePart::OnTopButton);
 }
 
 void TStickerWindow::SetMinState(bool minState) {
@@ -498,8 +539,8 @@ void TStickerWindow::CancelPress() {
   surfacePress_ = 0;
   buttonClickArmed_ = false;
   if (pressedButton_ != NotePart::None) {
+    InvalidatePart(pressedButton_);
     pressedButton_ = NotePart::None;
-    InvalidateRect(m_hwnd, nullptr, FALSE);
   }
 }
 
@@ -531,7 +572,8 @@ void TStickerWindow::ButtonMouseDown(NotePart button, bool clicks) {
   pressedButton_ = button;
   buttonClickArmed_ = clicks;
   SetCapture(m_hwnd);
-  InvalidateRect(m_hwnd, nullptr, FALSE);
+  // Only the button changes; repainting a note with a long text is not cheap.
+  InvalidatePart(button);
 }
 
 void TStickerWindow::ButtonMouseUp(int mouseButton, POINT client) {
@@ -540,7 +582,7 @@ void TStickerWindow::ButtonMouseUp(int mouseButton, POINT client) {
   pressedButton_ = NotePart::None;
   buttonClickArmed_ = false;
   if (GetCapture() == m_hwnd) ReleaseCapture();
-  InvalidateRect(m_hwnd, nullptr, FALSE);
+  InvalidatePart(button);
   // A click is a left press and release on the same button.
   Rect r = Layout().PartRect(button);
   if (!clicks || client.x < r.left || client.x >= r.right || client.y < r.top || client.y >= r.bottom) return;

@@ -78,6 +78,7 @@ class TStickerWindow : public Window {
   void Paint(HDC dc, const RECT& area);
   void PaintParts(HDC dc, const RECT& area);
   void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
+  void InvalidatePart(NotePart part);
   void CopyToClipboard();
   void OpenMenuAt(POINT screen);
   void AddTooltips();
@@ -111,6 +112,11 @@ class TStickerWindow : public Window {
   // release over the note opens the menu (VK_RBUTTON, VK_MBUTTON or 0).
   int surfacePress_ = 0;
   bool removed_ = false;
+  // The last measurement of the text: the text, its wrap width and extent.
+  bool measured_ = false;
+  std::string measuredMemo_;
+  int measuredWrap_ = 0;
+  TextExtent measuredExtent_;
 };
 
 }  // namespace wisplet

@@ -375,19 +375,57 @@ void DoubleClick(int x, int y) {
 }
 
 void Drag(POINT from, POINT to, int steps) {
+  // While a window follows the pointer in the system's move loop, Wine maps
+  // a pointer event through the window's position at the time it handles the
+  // event, not where the window was when the event happened; a program that
+  // lags behind the pointer would so leave the window a few pixels off. The
+  // pointer therefore moves on only once the window under it has followed
+  // the last step (moved or grown by as much as the pointer moved), or has
+  // stopped changing (it cannot follow, as at its minimum size).
+  HWND window = GetAncestor(WindowFromPoint(from), GA_ROOT);
+  RECT start = window ? WindowBounds(window) : RECT{};
+  auto followed = [&](POINT p) {
+    RECT now = WindowBounds(window);
+    LONG dx = p.x - from.x, dy = p.y - from.y;
+    bool moved = now.left - start.left == dx && now.top - start.top == dy &&
+                 now.right - now.left == start.right - start.left && now.bottom - now.top == start.bottom - start.top;
+    bool resized = now.left == start.left && now.top == start.top && now.right - start.right == dx &&
+                   now.bottom - start.bottom == dy;
+    return moved || resized;
+  };
+  auto waitForWindow = [&](POINT p) {
+    if (!window) return;
+    RECT last = WindowBounds(window);
+    DWORD since = GetTickCount();
+    WaitUntil(
+        [&] {
+          if (followed(p)) return true;
+          RECT now = WindowBounds(window);
+          if (!EqualRect(&now, &last)) {
+            last = now;
+            since = GetTickCount();
+          }
+          return GetTickCount() - since >= 400;
+        },
+        5000, 10);
+  };
   MouseMove(from.x, from.y);
   MousePress(MouseButton::Left);
-  std::string moves;
-  for (int i = 1; i <= steps; ++i)
-    moves += "mousemove " + std::to_string(from.x + (to.x - from.x) * i / steps) + " " +
-             std::to_string(from.y + (to.y - from.y) * i / steps) + " sleep 0.02 ";
-  Xdotool(moves);
-  MouseMove(to.x, to.y);
+  for (int i = 1; i <= steps; ++i) {
+    POINT p{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+    MouseMove(p.x, p.y);
+    waitForWindow(p);
+  }
+  // The X server places the release relative to the window as it knows it;
+  // give it time to learn the window's last move, or Wine maps the release
+  // one step too far and moves the window once more.
+  Sleep(200);
   MouseRelease(MouseButton::Left);
 }
 
 void KeyDown(WORD key) { SendKey(key, false); }
 void KeyUp(WORD key) { SendKey(key, true); }
+
 
 void PressChord(std::initializer_list<WORD> keys) {
   for (WORD key : keys) KeyDown(key);

@@ -114,8 +114,9 @@ void MouseRelease(MouseButton button = MouseButton::Left);
 void Click(int x, int y, MouseButton button = MouseButton::Left);
 // Two clicks well within the double-click time and distance.
 void DoubleClick(int x, int y);
-// Press at `from`, move in small steps, release at `to`.
-void Drag(POINT from, POINT to, int steps = 12);
+// Press at `from`, move in small steps (each once the window under the
+// pointer has followed the last), release at `to`.
+void Drag(POINT from, POINT to, int steps = 8);
 // Presses the keys in order and releases them in reverse order (Ctrl+C is
 // {VK_CONTROL, 'C'}).
 void PressChord(std::initializer_list<WORD> keys);

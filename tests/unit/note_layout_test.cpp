@@ -99,3 +99,54 @@ TEST(ConstrainNoteSize, NeverBelowTheMinimum) {
   EXPECT_EQ(ConstrainNoteSize(500, 400, kLine).width, 500);
   EXPECT_EQ(ConstrainNoteSize(-3, -3, kLine).height, 17);
 }
+
+// Every size follows the measured line height: 13 pixels on Windows at 96
+// dpi, 12 in the Wine prefix the end-to-end tests run in.
+TEST(NoteLayout, PartsFollowTheLineHeight) {
+  struct Case {
+    int line;
+    int button, titleBar, minHeight;
+    Rect menu, close, onTop, hide, title, memo;
+  } cases[] = {
+      {13, 15, 15, 17, {0, 0, 15, 13}, {234, 0, 249, 13}, {216, 0, 231, 13}, {198, 0, 213, 13},
+       {16, 0, 16 + 180, 13}, {2, 15, 246, 116}},
+      {12, 14, 14, 16, {0, 0, 14, 12}, {235, 0, 249, 12}, {218, 0, 232, 12}, {201, 0, 215, 12},
+       {15, 0, 15 + 184, 12}, {2, 14, 246, 116}},
+      {20, 22, 22, 24, {0, 0, 22, 20}, {227, 0, 249, 20}, {202, 0, 224, 20}, {177, 0, 199, 20},
+       {23, 0, 23 + 152, 20}, {2, 22, 246, 116}},
+  };
+  for (const auto& c : cases) {
+    NoteLayout l{250, 120, c.line};
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(l.ButtonWidth(), c.button);
+    EXPECT_EQ(l.TitleBarHeight(), c.titleBar);
+    EXPECT_EQ(l.MinHeight(), c.minHeight);
+    EXPECT_EQ(l.MenuButton(), c.menu);
+    EXPECT_EQ(l.CloseButton(), c.close);
+    EXPECT_EQ(l.OnTopButton(), c.onTop);
+    EXPECT_EQ(l.HideButton(), c.hide);
+    EXPECT_EQ(l.TitleLabel(), c.title);
+    EXPECT_EQ(l.MemoLabel(), c.memo);
+    EXPECT_EQ(l.TitleBevel(), (Rect{0, 0, 250, c.titleBar}));
+    EXPECT_EQ(l.MemoBevel(), (Rect{0, 0, 250, 120}));
+    EXPECT_EQ(ConstrainNoteSize(0, 0, c.line).height, c.minHeight);
+  }
+}
+
+// The corner zone of a 250 x 120 note with 12-pixel lines, as the end-to-end
+// drags use it: 10 pixels from the outer edges, on the bare margin only.
+TEST(NoteLayout, ResizeZoneBoundariesOfALargerNote) {
+  NoteLayout l{250, 120, 12};
+  struct Case {
+    int x, y;
+    bool zone;
+  } cases[] = {
+      {247, 117, true},  {240, 117, true},  {239, 117, false}, {247, 110, true},  {247, 109, false},
+      {245, 115, false},  // the text label's last pixel
+      {246, 115, true},   {245, 116, true},  {0, 60, false},   {124, 5, false},
+  };
+  for (const auto& c : cases) {
+    NotePart part = l.HitTest(c.x, c.y);
+    EXPECT_EQ(l.InResizeZone(part, c.x, c.y), c.zone) << c.x << "," << c.y;
+  }
+}

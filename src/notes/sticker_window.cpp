@@ -17,6 +17,8 @@ namespace wisplet {
 namespace {
 
 const char kClassName[] = "TStickerWindow";
+// Posted to run the shortcuts released during a move or size loop.
+constexpr UINT kRunDeferredCommands = WM_APP + 1;
 constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_BORDER;  // 0x82800000
 constexpr LANGID kClipboardLocale = 0x0419;
 
@@ -499,6 +501,8 @@ void TStickerWindow::OpenMenuAt(POINT screen) {
 // --- Mouse and keyboard ----------------------------------------------------------
 
 void TStickerWindow::MouseDown(int button, bool doubleClick, POINT client) {
+  if (inSizeMove_ && GetCapture() == m_hwnd) return;  // the move or size loop owns the mouse
+  inSizeMove_ = false;
   NotePart part = Layout().HitTest(client.x, client.y);
   if (IsButton(part)) {
     // The second press of a double click shows the pressed glyph but does
@@ -516,6 +520,7 @@ void TStickerWindow::MouseDown(int button, bool doubleClick, POINT client) {
 }
 
 void TStickerWindow::MouseUp(int button, POINT client) {
+  if (inSizeMove_ && GetCapture() == m_hwnd) return;
   if (pressedButton_ != NotePart::None) {
     ButtonMouseUp(button, client);
     return;
@@ -603,8 +608,22 @@ void TStickerWindow::NoteKeyUp(WPARAM key) {
   bool ctrl = GetKeyState(VK_CONTROL) < 0;
   bool shift = GetKeyState(VK_SHIFT) < 0;
   bool alt = GetKeyState(VK_MENU) < 0;
-  for (const MenuItem& item : kMenuItems)
-    if (item.caption && item.key == key && item.ctrl == ctrl && !shift && !alt) ExecuteCommand(item.command);
+  for (const MenuItem& item : kMenuItems) {
+    if (!item.caption || item.key != key || item.ctrl != ctrl || shift || alt) continue;
+    // While the system moves or sizes the note it holds the mouse; a message
+    // box or menu opened inside that loop could not be clicked. The command
+    // waits for the loop to end.
+    if (inSizeMove_)
+      deferredCommands_.push_back(item.command);
+    else
+      ExecuteCommand(item.command);
+  }
+}
+
+void TStickerWindow::RunDeferredCommands() {
+  std::vector<int> commands;
+  commands.swap(deferredCommands_);
+  for (int command : commands) ExecuteCommand(command);
 }
 
 LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -667,6 +686,17 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // the release will not come here.
       if (reinterpret_cast<HWND>(lParam) != m_hwnd) CancelPress();
       break;
+    case WM_ENTERSIZEMOVE:
+      inSizeMove_ = true;
+      break;
+    case WM_EXITSIZEMOVE:
+      inSizeMove_ = false;
+      // Run once the loop has unwound, not from inside it.
+      if (!deferredCommands_.empty()) PostMessageA(m_hwnd, kRunDeferredCommands, 0, 0);
+      break;
+    case kRunDeferredCommands:
+      if (!inSizeMove_) RunDeferredCommands();
+      return 0;
     case WM_CLOSE:
       // Alt+F4 or a close request from outside: the window must live as long
       // as the note is listed, so it is hidden as by the Hide command.

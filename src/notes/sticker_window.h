@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/window.h"
 #include "model/scheme.h"
@@ -93,6 +94,7 @@ class TStickerWindow : public Window {
   void NoteMouseUp(int button, NotePart part, POINT client);
   void TitleDblClick();
   void NoteKeyUp(WPARAM key);
+  void RunDeferredCommands();
   void ButtonMouseDown(NotePart button, bool clicks);
   void ButtonMouseUp(int mouseButton, POINT client);
   // Forgets a press whose release will not come to this note.
@@ -112,6 +114,9 @@ class TStickerWindow : public Window {
   // release over the note opens the menu (VK_RBUTTON, VK_MBUTTON or 0).
   int surfacePress_ = 0;
   bool removed_ = false;
+  // Inside the system's move or size loop, and the shortcuts released then.
+  bool inSizeMove_ = false;
+  std::vector<int> deferredCommands_;
   // The last measurement of the text: the text, its wrap width and extent.
   bool measured_ = false;
   std::string measuredMemo_;

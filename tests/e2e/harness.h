@@ -165,6 +165,9 @@ RECT WindowBounds(HWND hwnd);
 SIZE NoteTextExtent(const std::string& text, bool bold, int wrapWidth = 0);
 // Height of one line of that font (12 pixels in the test prefix).
 int NoteLineHeight();
+// The pixels of a 16 x 16 bitmap resource of a program file (the title-bar
+// glyphs), 0x00BBGGRR, top row first; empty when it cannot be read.
+std::vector<COLORREF> GlyphPixels(const std::string& exe, int id);
 
 // Saves the whole screen as a 24-bit BMP file in the output folder.
 std::string SaveScreenshot(const std::string& name);

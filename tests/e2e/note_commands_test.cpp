@@ -156,37 +156,11 @@ class NoteCommands : public ::testing::Test {
 // The glyph bitmaps built into the program, read from its file.
 class Glyphs {
  public:
-  explicit Glyphs(const std::string& exe)
-      : module_(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-  ~Glyphs() {
-    if (module_) FreeLibrary(module_);
-  }
-  Glyphs(const Glyphs&) = delete;
-  Glyphs& operator=(const Glyphs&) = delete;
-
-  // 16 x 16 pixels, 0x00BBGGRR, top row first; empty if missing.
-  std::vector<COLORREF> Pixels(int id) const {
-    std::vector<COLORREF> out;
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-    if (!bitmap) return out;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 16;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> bits(16 * 16);
-    HDC screen = GetDC(nullptr);
-    int rows = GetDIBits(screen, bitmap, 0, 16, bits.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
-    if (rows != 16) return out;
-    for (DWORD p : bits) out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-    return out;
-  }
+  explicit Glyphs(const std::string& exe) : exe_(exe) {}
+  std::vector<COLORREF> Pixels(int id) const { return GlyphPixels(exe_, id); }
 
  private:
-  HMODULE module_;
+  std::string exe_;
 };
 
 // Whether the button shows the glyph: every pixel of it that is not white

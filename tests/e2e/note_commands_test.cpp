@@ -760,3 +760,26 @@ TEST_F(NoteCommands, ShortcutsReleasedWhileTheNoteIsHeldActWhenItIsLetGo) {
   EXPECT_TRUE(WaitUntil([&] { return !note.Visible(); }, 3000));
   EXPECT_TRUE(app_->Exit());
 }
+
+// While another program holds the clipboard open, a copy reports the
+// program's error and copies nothing; once it is free again, copying works.
+TEST_F(NoteCommands, CopyReportsAClipboardHeldByAnotherProgram) {
+  Start({StoredNote("Busy", {"text"}, 300, 250, 250, 80)});
+  ShownNote note = NoteAt(300, 250);
+  ASSERT_NE(note.hwnd, nullptr);
+  SetClipboardText("held by the test");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  Activate(note);
+  std::optional<MessageBoxInfo> box;
+  EXPECT_TRUE(ChordUntil(VK_CONTROL, 'C', [&] { return (box = WaitForMessageBox(*app_, 0)).has_value(); }));
+  ASSERT_TRUE(box.has_value()) << "no error shown";
+  EXPECT_EQ(box->text, "Cannot open clipboard");
+  EXPECT_EQ(box->caption, "Wisplet");
+  CloseClipboard();
+  EXPECT_EQ(ClipboardText(), "held by the test");
+  ClickBoxButton(*box, IDOK);
+  Activate(note);
+  EXPECT_TRUE(ChordUntil(VK_CONTROL, 'C', [] { return ClipboardText() != "held by the test"; }));
+  EXPECT_EQ(ClipboardText(), "Busy:\r\ntext\r\n");
+  EXPECT_TRUE(app_->Exit());
+}

@@ -347,6 +347,16 @@ TEST_F(NoteEditor, ControlsFollowTheirAnchorsAndEveryOpeningPlacesItAnew) {
     GetClientRect(editor_, &client);
     const HWND controls[] = {c_.labels[0], c_.title, c_.labels[1], c_.memo, c_.labels[2], c_.schemes, c_.button};
     auto expected = AnchoredLayout(client.right, client.bottom);
+    // The last size of a drag reaches the controls a moment after the frame.
+    WaitUntil([&] {
+      for (std::size_t i = 0; i < expected.size(); ++i) {
+        RECT got = ClientRectOn(editor_, controls[i]);
+        if (got.left != expected[i].left || got.top != expected[i].top ||
+            got.right - got.left != expected[i].width || got.bottom - got.top != expected[i].height)
+          return false;
+      }
+      return true;
+    }, 3000);
     for (std::size_t i = 0; i < expected.size(); ++i) {
       RECT got = ClientRectOn(editor_, controls[i]);
       EXPECT_EQ(got.left, expected[i].left) << expected[i].what;
@@ -474,6 +484,7 @@ TEST_F(NoteEditor, CtrlEnterAndCtrlJCompleteFromEveryControl) {
     EXPECT_EQ(notes.back()["MemoLineCount"], "1");
     EXPECT_EQ(WindowTextOf(c_.memo), "New Sticker Memo");
     EXPECT_EQ(WindowTextOf(c_.title), title);
+    WaitUntil([&] { return ShownNotes().size() == count; }, 3000);
     EXPECT_EQ(ShownNotes().size(), count);
   }
 }

@@ -206,4 +206,35 @@ bool DrawMenuItem(DRAWITEMSTRUCT& dis) {
   return true;
 }
 
+bool MenuCharResult(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (g_look != MenuLook::OfficeXP) return false;
+  HMENU menu = reinterpret_cast<HMENU>(lParam);
+  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+  const char wanted = lower(static_cast<char>(LOWORD(wParam)));
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_DATA | MIIM_STATE;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii) || (mii.fState & MFS_GRAYED)) continue;
+    auto* item = reinterpret_cast<LookItem*>(mii.dwItemData);
+    if (!item || item->separator) continue;
+    const std::string& c = item->caption;
+    for (std::size_t p = 0; p + 1 < c.size() && c[p] != '\t'; ++p) {
+      if (c[p] != '&') continue;
+      if (c[p + 1] == '&') {
+        ++p;  // "&&" draws one ampersand
+        continue;
+      }
+      if (lower(c[p + 1]) == wanted) {
+        result = MAKELRESULT(i, item->popup ? MNC_SELECT : MNC_EXECUTE);
+        return true;
+      }
+      break;
+    }
+  }
+  result = MAKELRESULT(0, MNC_IGNORE);
+  return true;
+}
+
 }  // namespace wisplet

@@ -31,5 +31,9 @@ void TruncateLookMenu(HMENU menu, int first);
 // WM_DRAWITEM for menu items; false for anything that is not a menu item.
 bool MeasureMenuItem(HWND owner, MEASUREITEMSTRUCT& mis);
 bool DrawMenuItem(DRAWITEMSTRUCT& dis);
+// WM_MENUCHAR: owner-drawn items have no text the system could search, so
+// the underlined letter of a caption is found here. False when the system
+// handles it.
+bool MenuCharResult(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 }  // namespace wisplet

@@ -83,6 +83,7 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
       case WM_MEASUREITEM:
       case WM_DRAWITEM:
+      case WM_MENUCHAR:
       case WM_COMMAND:
         return handlers_.other(msg, wParam, lParam);
     }

@@ -110,6 +110,10 @@ LRESULT TFormOptions::TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
       return MeasureMenuItem(tray_->Handle(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM:
       return DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_MENUCHAR: {
+      LRESULT result = 0;
+      return MenuCharResult(wParam, lParam, result) ? result : DefWindowProcA(tray_->Handle(), msg, wParam, lParam);
+    }
     case WM_COMMAND:
       RunCommand(LOWORD(wParam));
       return 0;

@@ -716,6 +716,11 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       if (DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
+    case WM_MENUCHAR: {
+      LRESULT result = 0;
+      if (MenuCharResult(wParam, lParam, result)) return result;
+      break;
+    }
     case WM_DESTROY:
       RemoveTooltips();
       if (noteMenu_) ClearLookMenu(noteMenu_);

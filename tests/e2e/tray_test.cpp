@@ -254,3 +254,24 @@ TEST(Tray, AnExitRequestedWhileTheMenuIsOpenEndsTheProgramOnceItCloses) {
   EXPECT_TRUE(app.WaitExit(10000).has_value());
   EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
 }
+
+TEST(Tray, OfficeXPMenusKeepTheirUnderlinedLetters) {
+  TestFolder folder;
+  folder.WriteIni("[Main]\r\nCurrentStyle=OfficeXP\r\n" +
+                  NotesIni({"Title=Letters\r\nMemoLineCount=1\r\nMemoLine0=>typed\r\nActive=1\r\nTop=200\r\n"
+                            "Left=300\r\n"})
+                      .substr(std::string("[Main]\r\n").size()));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  SetClipboardText("before");
+  HWND menu = nullptr;
+  for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+    Click(300 + 100, 200 + 30, MouseButton::Right);
+    WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }, 2000);
+  }
+  ASSERT_NE(menu, nullptr);
+  Key('C');  // "&Copy Note to Clipboard"
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == std::optional<std::string>("Letters:\r\ntyped\r\n"); }, 3000));
+  EXPECT_EQ(ShownMenu(app), nullptr);
+  EXPECT_TRUE(app.Exit());
+}

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32_handles.h"
+#include "base/win32_handles.h"
 #include "model/scheme.h"
 #include "notes/sticker_window.h"
 

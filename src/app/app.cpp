@@ -1,25 +1,11 @@
 #include "app/app.h"
 
-#include <algorithm>
-
+#include "app/form_about.h"
 #include "app/main_form.h"
 #include "dialogs/form_sticker.h"
 #include "notes/sticker_list.h"
 
 namespace wisplet {
-namespace {
-
-void Dispatch(MSG& msg) {
-  const auto& dialogs = App().Dialogs;
-  bool handled = std::any_of(dialogs.begin(), dialogs.end(), [&](HWND dialog) {
-    return IsWindowVisible(dialog) && IsDialogMessageA(dialog, &msg);
-  });
-  if (handled) return;
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
-}
-
-}  // namespace
 
 Application& App() {
   static Application app;
@@ -40,31 +26,24 @@ void Application::RemoveSticker(TStickerWindow& note) {
   BuildNotesListMenu();
 }
 
+void Application::SaveMainSettings() {
+  wisplet::SaveMainSettings(State, *IniFile, *Autorun, ExeName, *Messages);
+}
+
+void Application::ShowAbout() {
+  if (!FormAbout) return;
+  HWND about = FormAbout->Handle();
+  ShowWindow(about, SW_SHOW);
+  SetForegroundWindow(about);
+}
+
+void Application::ExitSequence() {
+  if (FormMain) FormMain->ExitSequence();
+}
+
 void ShowErrorBox(const std::string& text) {
   MessageBoxA(App().ApplicationWindow(), text.c_str(), App().Title.c_str(),
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-}
-
-void ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
-      return;
-    }
-    Dispatch(msg);
-  }
-}
-
-int RunMessageLoop() {
-  MSG msg{};
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    Dispatch(msg);
-    // The quit request can be swallowed by a menu's own loop when the exit
-    // sequence runs while a menu is open; the main window's end is final.
-    if (!App().ApplicationWindow()) return 0;
-  }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace wisplet

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/dialog_host.h"
 #include "model/state.h"
 #include "notes/sticker_window.h"
 #include "storage/settings.h"
@@ -17,7 +18,7 @@ class TFormSticker;
 class TFormOptions;
 class TFormAbout;
 
-struct Application : NoteHost {
+struct Application : NoteHost, DialogHost {
   std::string ExeName;   // the executable's full path as the system reports it
   std::string Title;     // names the instance mutexes and captions error boxes
   std::string HelpFile;  // the executable's path with ".chm"
@@ -34,34 +35,41 @@ struct Application : NoteHost {
   TFormOptions* FormOptions = nullptr;
   TFormAbout* FormAbout = nullptr;
 
-  // Modeless dialogs whose keyboard goes through IsDialogMessage.
-  std::vector<HWND> Dialogs;
-
   // Every note window made in this run; State.Stickers lists the live ones.
   std::vector<std::unique_ptr<TStickerWindow>> NoteWindows;
+  // The "Notes List" submenu of the tray menu.
+  HMENU NotesListMenu = nullptr;
 
   // What notes ask of the program.
   void ShowEditNote(TStickerWindow& note) override;
   void ShowNewNote() override;
   void RemoveSticker(TStickerWindow& note) override;
 
-  // The note list and the "Notes List" submenu of the tray menu.
-  HMENU NotesListMenu = nullptr;
-  void CreateNotesListMenu();
+  // What the dialogs ask of the program.
+  ProgramState& SharedState() override { return State; }
+  TIniFile& Ini() override { return *IniFile; }
+  HWND ApplicationWindow() const override;
+  const std::string& HelpFilePath() const override { return HelpFile; }
+  TFormSticker* Editor() override { return FormSticker; }
   TStickerWindow& CreateSticker(const std::string& title, const std::string& memo,
-                                const TColorScheme& scheme);
+                                const TColorScheme& scheme) override;
   void UpdateSticker(TStickerWindow& note, const std::string& title, const std::string& memo,
-                     const TColorScheme& scheme);
+                     const TColorScheme& scheme) override;
+  bool IsLive(const TStickerWindow* note) const override;
+  void ShowAllStickers() override;
+  void HideAllStickers() override;
+  void NotesListItemClick(std::size_t index) override;
+  HMENU CreateNotesListMenu() override;
+  void RebuildNoteMenus() override;
+  // Writes every note of the list to the settings file; throws on failure.
+  void SaveAllStickers() override;
+  void SaveMainSettings() override;
+  void ShowAbout() override;
+  void ExitSequence() override;
+
   void AddSticker(TStickerWindow& note);
   void BuildNotesListMenu();
-  void NotesListItemClick(std::size_t index);
-  void ShowAllStickers();
-  void HideAllStickers();
-  // Writes every note of the list to the settings file; throws on failure.
-  void SaveAllStickers();
-  bool IsLive(const TStickerWindow* note) const;
-
-  HWND ApplicationWindow() const;
+  void DestroyNotesListMenu();
 };
 
 Application& App();
@@ -79,10 +87,5 @@ class SilentMessageSink : public MessageSink {
  public:
   void ShowError(const std::string&) override {}
 };
-
-// Lets the window events that are already waiting be handled.
-void ProcessMessages();
-// Runs the message loop until the quit request; returns its exit code.
-int RunMessageLoop();
 
 }  // namespace wisplet

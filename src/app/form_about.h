@@ -1,6 +1,6 @@
 #pragma once
 // The About window.
-#include "app/window.h"
+#include "base/window.h"
 
 namespace wisplet {
 

@@ -11,6 +11,7 @@
 #include "app/form_about.h"
 #include "app/main_form.h"
 #include "app/one_instance.h"
+#include "base/message_loop.h"
 #include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
 
@@ -40,6 +41,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InstanceGuard guard;
   if (!guard.IsFirstInstance(app.Title)) return 0;
 
+  SetErrorReporter(&ShowErrorBox);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 
@@ -48,21 +50,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto formMain = std::make_unique<TFormMain>();
     app.FormMain = formMain.get();
     formMain->FormCreate();
-    auto formSticker = std::make_unique<TFormSticker>();
+    auto formSticker = std::make_unique<TFormSticker>(app);
     app.FormSticker = formSticker.get();
-    auto formOptions = std::make_unique<TFormOptions>();
+    auto formOptions = std::make_unique<TFormOptions>(app);
     app.FormOptions = formOptions.get();
     auto formAbout = std::make_unique<TFormAbout>();
     app.FormAbout = formAbout.get();
 
     formMain->LoadAll();
-    exitCode = RunMessageLoop();
+    exitCode = RunMessageLoop(formMain->Handle());
 
     // Destroyed in the reverse order of their creation.
     app.FormAbout = nullptr;
     formAbout.reset();
     app.FormOptions = nullptr;
     formOptions.reset();
+    app.DestroyNotesListMenu();
     app.FormSticker = nullptr;
     formSticker.reset();
     formMain.reset();

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/app_paths.h"
+#include "base/message_loop.h"
 #include "notes/sticker_list.h"
 #include "storage/stickers.h"
 #include "storage/win32_settings.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The hidden main form: start-up of the shared state, loading, and the exit
 // sequence. It is the application window and is never shown.
-#include "app/window.h"
+#include "base/window.h"
 
 namespace wisplet {
 

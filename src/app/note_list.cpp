@@ -3,20 +3,33 @@
 #include <algorithm>
 
 #include "app/app.h"
-#include "app/command_ids.h"
-#include "app/menu_look.h"
+#include "base/menu_look.h"
+#include "base/message_loop.h"
+#include "dialogs/tray_commands.h"
 #include "notes/cascade.h"
 #include "notes/sticker_list.h"
 
 namespace wisplet {
 
-void Application::CreateNotesListMenu() {
+HMENU Application::CreateNotesListMenu() {
   if (!NotesListMenu) NotesListMenu = CreatePopupMenu();
   ClearLookMenu(NotesListMenu);
   AppendLookItem(NotesListMenu, kCmdShowAll, "Show All Notes");
   AppendLookItem(NotesListMenu, kCmdHideAll, "Hide All Notes");
   AppendLookItem(NotesListMenu, 0, nullptr);
   BuildNotesListMenu();
+  return NotesListMenu;
+}
+
+void Application::DestroyNotesListMenu() {
+  if (!NotesListMenu) return;
+  ClearLookMenu(NotesListMenu);
+  DestroyMenu(NotesListMenu);
+  NotesListMenu = nullptr;
+}
+
+void Application::RebuildNoteMenus() {
+  for (auto& note : NoteWindows) note->RebuildMenu();
 }
 
 TStickerWindow& Application::CreateSticker(const std::string& title, const std::string& memo,

@@ -2,7 +2,7 @@
 // The single-instance guard: two named mutexes derived from the application title.
 #include <string>
 
-#include "app/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace wisplet {
 

@@ -4,14 +4,16 @@
 #include <memory>
 #include <string>
 
-#include "app/tray_icon.h"
-#include "app/window.h"
+#include "base/tray_icon.h"
+#include "base/window.h"
 
 namespace wisplet {
 
+class DialogHost;
+
 class TFormOptions : public Window {
  public:
-  TFormOptions();
+  explicit TFormOptions(DialogHost& host);
   ~TFormOptions() override;
 
   // Applies the stored menu style; an unknown style leaves the menus as built.
@@ -19,6 +21,7 @@ class TFormOptions : public Window {
   // Builds every menu of the program again in the current look.
   void RebuildMenus();
 
+  // The tray icon and its menu.
   void RxMainTrayIconClick();
   void TBXItemMainNewClick();
   void TBXItemMainOptionsClick();
@@ -35,11 +38,13 @@ class TFormOptions : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void CreateTray();
   void BuildTrayMenu();
   void OpenTrayMenu();
-  void RunCommand(UINT command);
+  void RunTrayCommand(UINT command);
   LRESULT TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
+  DialogHost& host_;
   HMENU trayMenu_ = nullptr;
   HICON icon_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app.h"
+#include "base/message_loop.h"
+#include "dialogs/dialog_host.h"
 #include "notes/sticker_window.h"
 #include "resources/resource.h"
 
@@ -101,7 +102,7 @@ int ScreenDpi() {
 
 }  // namespace
 
-TFormSticker::TFormSticker() : dpi_(ScreenDpi()) {
+TFormSticker::TFormSticker(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                       LoadIconA(instance, MAKEINTRESOURCEA(IDI_WISPLET)));
@@ -113,7 +114,7 @@ TFormSticker::TFormSticker() : dpi_(ScreenDpi()) {
   CreateControls();
   LayoutControls();
   FitComboHeight();
-  App().Dialogs.push_back(m_hwnd);
+  AddModelessDialog(m_hwnd);
   // FormCreate: ready for a new note; the schemes are not loaded yet.
   PrepareNewNote();
 }
@@ -243,7 +244,7 @@ void TFormSticker::PlaceControls() {
 
 void TFormSticker::FillSchemeList() {
   SendMessageA(CBSchemes, CB_RESETCONTENT, 0, 0);
-  for (const TColorScheme& scheme : App().State.ColorSchemes)
+  for (const TColorScheme& scheme : host_.SharedState().ColorSchemes)
     SendMessageA(CBSchemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.Name.c_str()));
   if (SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0) > 0) SendMessageA(CBSchemes, CB_SETCURSEL, 0, 0);
 }
@@ -317,7 +318,7 @@ void TFormSticker::ShowDialog() {
 void TFormSticker::FormShow() {
   if (GetWindowTextLengthA(MemoBody) == 0) SetWindowTextA(MemoBody, "New Note Text");
   // Only the dialog's own taskbar button is to show.
-  if (HWND application = App().ApplicationWindow()) ShowWindow(application, SW_HIDE);
+  if (HWND application = host_.ApplicationWindow()) ShowWindow(application, SW_HIDE);
 }
 
 void TFormSticker::FormActivate() { SetFocus(EditTitle); }
@@ -335,8 +336,7 @@ void TFormSticker::MemoBodyEnter(HWND control) { SendMessageA(control, EM_SETSEL
 
 void TFormSticker::BtnNewClick() {
   ShowWindow(m_hwnd, SW_HIDE);
-  Application& app = App();
-  ProgramState& state = app.State;
+  ProgramState& state = host_.SharedState();
   LRESULT index = SendMessageA(CBSchemes, CB_GETCURSEL, 0, 0);
   // The options window may have deleted schemes while the list was open; a
   // position past the end keeps the current scheme.
@@ -344,8 +344,8 @@ void TFormSticker::BtnNewClick() {
     state.CurrentScheme = state.ColorSchemes[static_cast<std::size_t>(index)];
   const std::string title = TextOf(EditTitle);
   const std::string memo = TextOf(MemoBody);
-  if (EditMode && app.IsLive(EditedNote)) {
-    app.UpdateSticker(*EditedNote, title, memo, state.CurrentScheme);
+  if (EditMode && host_.IsLive(EditedNote)) {
+    host_.UpdateSticker(*EditedNote, title, memo, state.CurrentScheme);
   } else {
     // A note closed while it was being edited is gone for good: keep what was
     // typed as a new note instead.
@@ -353,10 +353,10 @@ void TFormSticker::BtnNewClick() {
       EditMode = false;
       EditedNote = nullptr;
     }
-    app.CreateSticker(title, memo, state.CurrentScheme);
+    host_.CreateSticker(title, memo, state.CurrentScheme);
   }
   ProcessMessages();
-  app.SaveAllStickers();
+  host_.SaveAllStickers();
   ProcessMessages();
 }
 
@@ -423,11 +423,9 @@ LRESULT TFormSticker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // IDCANCEL (Escape) is ignored: Escape does not close the dialog.
       return 0;
     }
-    case WM_DESTROY: {
-      auto& dialogs = App().Dialogs;
-      dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), m_hwnd), dialogs.end());
+    case WM_DESTROY:
+      RemoveModelessDialog(m_hwnd);
       break;
-    }
   }
   return DefaultHandling(msg, wParam, lParam);
 }

@@ -5,16 +5,17 @@
 
 #include <string>
 
-#include "app/win32_handles.h"
-#include "app/window.h"
+#include "base/win32_handles.h"
+#include "base/window.h"
 
 namespace wisplet {
 
 class TStickerWindow;
+class DialogHost;
 
 class TFormSticker : public Window {
  public:
-  TFormSticker();
+  explicit TFormSticker(DialogHost& host);
   ~TFormSticker() override;
 
   // Refills the scheme list from ColorSchemes and selects the first one.
@@ -52,6 +53,7 @@ class TFormSticker : public Window {
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR data);
 
+  DialogHost& host_;
   HWND TBXLabel1 = nullptr;
   HWND EditTitle = nullptr;
   HWND TBXLabel2 = nullptr;

@@ -8,6 +8,7 @@
 
 #include "model/color.h"
 #include "model/scheme.h"
+#include "model/surface.h"
 
 namespace wisplet {
 
@@ -15,27 +16,6 @@ namespace wisplet {
 // integer with halves away from zero; -1 for a zero divisor or a result
 // outside -2147483647..2147483647.
 int MulDiv(int number, int multiplier, int divisor);
-
-// A rectangle in surface coordinates; right and bottom are exclusive.
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
-
-// What the fill needs of a device. Colors are 0x00BBGGRR.
-class DrawingSurface {
- public:
-  virtual ~DrawingSurface() = default;
-  // Solid rectangle, right and bottom excluded (an inverted rectangle as GDI
-  // takes it).
-  virtual void FillRect(int left, int top, int right, int bottom, std::uint32_t rgb) = 0;
-  // Solid pen line from (x1, y1) to (x2, y2) without its end point.
-  virtual void Line(int x1, int y1, int x2, int y2, std::uint32_t rgb, int penWidth) = 0;
-  virtual int BitsPerPixel() const = 0;
-};
 
 // 32-bit pixels in memory, drawn by the rules GDI follows for FillRect and for
 // one-pixel solid pens, so that tests see what the screen would show.

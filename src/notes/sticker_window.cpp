@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/menu_look.h"
-#include "app/win32_handles.h"
+#include "base/menu_look.h"
+#include "base/win32_handles.h"
 #include "model/errors.h"
-#include "notes/gdi_surface.h"
+#include "base/gdi_surface.h"
 #include "notes/note_resources.h"
 #include "resources/resource.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window.h"
+#include "base/window.h"
 #include "model/scheme.h"
 #include "notes/gradient.h"
 #include "notes/note_layout.h"

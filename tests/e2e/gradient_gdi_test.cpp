@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win32_handles.h"
-#include "notes/gdi_surface.h"
+#include "base/win32_handles.h"
+#include "base/gdi_surface.h"
 #include "notes/gradient.h"
 
 namespace {

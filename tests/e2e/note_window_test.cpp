@@ -7,7 +7,7 @@
 
 #include "harness.h"
 #include "model/color.h"
-#include "notes/gdi_surface.h"
+#include "base/gdi_surface.h"
 #include "notes/gradient.h"
 #include "notes/note_layout.h"
 

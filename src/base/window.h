@@ -4,7 +4,14 @@
 // one HandleMessage switch.
 #include <windows.h>
 
+#include <string>
+
 namespace wisplet {
+
+// An error that a message handler lets escape ends that action only; the
+// program shows it through the reporter it installs here.
+using ErrorReporter = void (*)(const std::string& text);
+void SetErrorReporter(ErrorReporter reporter);
 
 class Window {
  public:

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/window.h"
+#include "base/window.h"
 
 namespace wisplet {
 

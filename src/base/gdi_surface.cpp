@@ -1,6 +1,6 @@
-#include "notes/gdi_surface.h"
+#include "base/gdi_surface.h"
 
-#include "app/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace wisplet {
 

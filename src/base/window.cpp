@@ -1,10 +1,13 @@
-#include "app/window.h"
+#include "base/window.h"
 
 #include <exception>
 
-#include "app/app.h"
-
 namespace wisplet {
+namespace {
+ErrorReporter g_reporter = nullptr;
+}
+
+void SetErrorReporter(ErrorReporter reporter) { g_reporter = reporter; }
 
 Window::~Window() {
   if (m_hwnd) {
@@ -58,7 +61,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (msg == WM_NCDESTROY) self->m_hwnd = nullptr;
     return result;
   } catch (const std::exception& e) {
-    ShowErrorBox(e.what());
+    if (g_reporter) g_reporter(e.what());
   }
   return 0;
 }

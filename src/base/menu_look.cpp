@@ -1,11 +1,11 @@
-#include "app/menu_look.h"
+#include "base/menu_look.h"
 
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
-#include "app/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace wisplet {
 namespace {

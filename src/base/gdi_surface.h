@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "model/color.h"
-#include "notes/gradient.h"
+#include "model/surface.h"
 
 namespace wisplet {
 

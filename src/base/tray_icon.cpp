@@ -1,4 +1,4 @@
-#include "app/tray_icon.h"
+#include "base/tray_icon.h"
 
 #include <shellapi.h>
 

@@ -27,7 +27,7 @@ void Application::RemoveSticker(TStickerWindow& note) {
 }
 
 void Application::SaveMainSettings() {
-  wisplet::SaveMainSettings(State, *IniFile, *Autorun, ExeName, *Messages);
+  wisplet::SaveMainSettings(State, *IniFile, Autorun(), ExeName, *Messages);
 }
 
 void Application::ShowAbout() {

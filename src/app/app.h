@@ -26,7 +26,8 @@ struct Application : NoteHost, DialogHost {
 
   std::unique_ptr<SettingsFile> SettingsStore;
   std::unique_ptr<TIniFile> IniFile;
-  std::unique_ptr<AutorunStore> Autorun;
+  std::unique_ptr<AutorunStore> MachineRun;  // the log-on start entry's two places
+  std::unique_ptr<AutorunStore> UserRun;
   std::unique_ptr<MessageSink> Messages;
 
   // The four forms in creation order; FormMain is the application window.
@@ -67,6 +68,7 @@ struct Application : NoteHost, DialogHost {
   void ShowAbout() override;
   void ExitSequence() override;
 
+  AutorunEntry Autorun() { return {*MachineRun, *UserRun}; }
   void AddSticker(TStickerWindow& note);
   void BuildNotesListMenu();
   void DestroyNotesListMenu();

@@ -29,9 +29,10 @@ void TFormMain::FormCreate() {
   app.State.CurrentScheme = DefaultScheme();
   app.SettingsStore = std::make_unique<Win32SettingsFile>(ChangeFileExt(app.ExeName, ".ini"));
   app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodec());
-  app.Autorun = std::make_unique<RegistryAutorunStore>();
+  app.MachineRun = std::make_unique<RegistryAutorunStore>(HKEY_LOCAL_MACHINE);
+  app.UserRun = std::make_unique<RegistryAutorunStore>(HKEY_CURRENT_USER);
   app.Messages = std::make_unique<BoxMessageSink>();
-  LoadMainSettings(app.State, app.IniFile->Load(), *app.Autorun, app.ExeName, *app.Messages);
+  LoadMainSettings(app.State, app.IniFile->Load(), app.Autorun(), app.ExeName, *app.Messages);
 }
 
 void TFormMain::LoadAll() {
@@ -45,7 +46,7 @@ void TFormMain::LoadAll() {
 
 void TFormMain::ExitSequence() {
   Application& app = App();
-  SaveMainSettings(app.State, *app.IniFile, *app.Autorun, app.ExeName, *app.Messages);
+  app.SaveMainSettings();
   SaveSchemes(app.State.ColorSchemes, *app.IniFile);
   app.SaveAllStickers();
   DestroyWindow(m_hwnd);
@@ -56,7 +57,7 @@ void TFormMain::SaveAllQuietly() {
   SilentMessageSink silent;
   // Each part on its own, so one failure does not cost the others.
   try {
-    SaveMainSettings(app.State, *app.IniFile, *app.Autorun, app.ExeName, silent);
+    SaveMainSettings(app.State, *app.IniFile, app.Autorun(), app.ExeName, silent);
   } catch (const std::exception&) {
   }
   try {

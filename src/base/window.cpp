@@ -33,9 +33,9 @@ void Window::RegisterWindowClass(const char* className, UINT classStyle, HBRUSH 
 }
 
 bool Window::Create(const char* className, DWORD exStyle, DWORD style, int x, int y, int width,
-                    int height, HWND parent) {
-  CreateWindowExA(exStyle, className, "", style, x, y, width, height, parent, nullptr,
-                  GetModuleHandleA(nullptr), this);
+                    int height, HWND parent, int childId) {
+  CreateWindowExA(exStyle, className, "", style, x, y, width, height, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)), GetModuleHandleA(nullptr), this);
   return m_hwnd != nullptr;
 }
 

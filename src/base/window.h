@@ -27,7 +27,7 @@ class Window {
   static void RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background,
                                   HICON icon = nullptr);
   bool Create(const char* className, DWORD exStyle, DWORD style, int x, int y, int width,
-              int height, HWND parent);
+              int height, HWND parent, int childId = 0);
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -1,18 +1,73 @@
+// The options window's frame and its system page.
 #include "dialogs/form_options.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "base/menu_look.h"
+#include "base/message_loop.h"
 #include "dialogs/dialog_host.h"
+#include "dialogs/form_sticker.h"
+#include "dialogs/options_ids.h"
+#include "model/anchors.h"
+#include "model/scheme_editor.h"
+#include "resources/resource.h"
 
 namespace wisplet {
+
+using namespace options;
+
 namespace {
+
 const char kClassName[] = "TFormOptions";
+constexpr COLORREF kStripColor = RGB(243, 242, 240);  // stored as 0xF0F2F3
+constexpr COLORREF kChosenFill = RGB(193, 210, 238);
+constexpr COLORREF kChosenBorder = RGB(49, 106, 197);
+constexpr int kMenuBorder = 6;   // the menu column's border and its lowered bevel
+constexpr int kPageFrame = 2;    // the raised frame of a page
+constexpr int kPageButtonHeight = 57;
+constexpr int kImageSize = 32;
+
+bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void SetChecked(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+HBITMAP LoadBitmapResource(int id) {
+  return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-TFormOptions::TFormOptions(DialogHost& host) : host_(host) {
-  RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  Create(kClassName, WS_EX_APPWINDOW, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, CW_USEDEFAULT,
-         CW_USEDEFAULT, 556, 430, nullptr);
+OSVERSIONINFOA WindowsVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  GetVersionExA(&info);
+  return info;
+}
+
+}  // namespace
+
+TFormOptions::TFormOptions(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
+  RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WISPLET)));
+  font_.reset(CreateDialogFont(dpi_));
+  boldFont_.reset(CreateDialogFont(dpi_, true));
+  pageButtonFont_.reset(CreateDialogFont(dpi_));
+  systemImage_.reset(LoadBitmapResource(IDB_OPTIONS_SYSTEM));
+  colorImage_.reset(LoadBitmapResource(IDB_OPTIONS_COLORS));
+
+  // Centred in the work area, at its designed size.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int width = Scaled(kDesignWidth), height = Scaled(kDesignHeight);
+  Create(kClassName, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+         work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2, width,
+         height, nullptr);
   SetWindowTextA(m_hwnd, "Wisplet Options");
+  CreateFrame();
+  CreateSystemPage();
+  CreateSchemesPage();
+  ShowPage(TbShColor.get());  // the page shown when the window is first opened
+  LayoutControls();
+  AddModelessDialog(m_hwnd);
   CreateTray();
   FormCreate();
 }
@@ -24,7 +79,163 @@ TFormOptions::~TFormOptions() {
     DestroyMenu(trayMenu_);
   }
   if (icon_) DestroyIcon(icon_);
+  // The controls use the fonts until the window is gone.
+  if (m_hwnd) DestroyWindow(m_hwnd);
 }
+
+int TFormOptions::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+
+HWND TFormOptions::CreateLabel(HWND parent, std::vector<AnchoredControl>& layout, const char* text, LabelKind kind,
+                               Rect design, unsigned anchors) {
+  HWND label = CreateChild(parent, 0, "STATIC", text, SS_OWNERDRAW, IdLabel,
+                           static_cast<HFONT>(kind == LabelKind::Plain || kind == LabelKind::Section
+                                                  ? font_.get()
+                                                  : boldFont_.get()));
+  SetWindowLongPtrA(label, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
+  layout.push_back({label, design, anchors});
+  return label;
+}
+
+void TFormOptions::DrawLabel(const DRAWITEMSTRUCT& item) const {
+  const auto kind = static_cast<LabelKind>(GetWindowLongPtrA(item.hwndItem, GWLP_USERDATA));
+  RECT r = item.rcItem;
+  FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const std::string text = WindowText(item.hwndItem);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+  SelectObjectScope select(item.hDC, font);
+  int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+  COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SetTextColor(item.hDC, oldColor);
+  SetBkMode(item.hDC, oldMode);
+  // Headings are underlined in the active caption's color, sections with an
+  // etched line across the page.
+  if (kind == LabelKind::Heading) {
+    RECT line{r.left, r.bottom - 2, r.right, r.bottom};
+    FillRect(item.hDC, &line, GetSysColorBrush(COLOR_ACTIVECAPTION));
+  } else if (kind == LabelKind::Section) {
+    RECT line{r.left, r.bottom - 2, r.right, r.bottom};
+    DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_TOP);
+  }
+}
+
+void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
+  const bool chosen = (item.hwndItem == TBXBtnSystem && shownPage_ == TbShSystem.get()) ||
+                      (item.hwndItem == TBXBtnColor && shownPage_ == TbShColor.get());
+  RECT r = item.rcItem;
+  {
+    GdiObject fill(CreateSolidBrush(chosen || (item.itemState & ODS_SELECTED) ? kChosenFill : kStripColor));
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(fill.get()));
+  }
+  if (chosen) {
+    GdiObject border(CreateSolidBrush(kChosenBorder));
+    FrameRect(item.hDC, &r, static_cast<HBRUSH>(border.get()));
+  }
+  HBITMAP image = static_cast<HBITMAP>(item.hwndItem == TBXBtnSystem ? systemImage_.get() : colorImage_.get());
+  const int size = Scaled(kImageSize);
+  const int imageLeft = (r.left + r.right - size) / 2, imageTop = r.top + Scaled(6);
+  if (image) {
+    HDC source = CreateCompatibleDC(item.hDC);
+    {
+      SelectObjectScope select(source, image);
+      TransparentBlt(item.hDC, imageLeft, imageTop, size, size, source, 0, 0, kImageSize, kImageSize,
+                     RGB(255, 0, 255));
+    }
+    DeleteDC(source);
+  }
+  const std::string text = WindowText(item.hwndItem);
+  RECT textRect{r.left, imageTop + size + Scaled(2), r.right, r.bottom};
+  SelectObjectScope select(item.hDC, pageButtonFont_.get());
+  int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+  COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE);
+  SetTextColor(item.hDC, oldColor);
+  SetBkMode(item.hDC, oldMode);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = r;
+    InflateRect(&focus, -2, -2);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+void TFormOptions::CreateFrame() {
+  HFONT font = static_cast<HFONT>(font_.get());
+  PanelMenu = std::make_unique<Panel>(m_hwnd, IdPanelMenu,
+                                      Panel::Options{CLR_INVALID, Panel::Frame::LoweredInner, kMenuBorder, false});
+  TBXPageScrollerMenu = std::make_unique<Panel>(PanelMenu->Handle(), IdPageStrip, Panel::Options{kStripColor});
+  HWND strip = TBXPageScrollerMenu->Handle();
+  TBXBtnSystem = CreateChild(strip, 0, "BUTTON", "System", WS_TABSTOP | BS_OWNERDRAW, IdBtnSystem, font);
+  TBXBtnColor = CreateChild(strip, 0, "BUTTON", "Color schemes", WS_TABSTOP | BS_OWNERDRAW, IdBtnColor, font);
+  SetWindowPos(TBXBtnSystem, nullptr, 0, 0, Scaled(85), Scaled(kPageButtonHeight), SWP_NOZORDER);
+  SetWindowPos(TBXBtnColor, nullptr, 0, Scaled(kPageButtonHeight), Scaled(85), Scaled(kPageButtonHeight),
+               SWP_NOZORDER);
+
+  TbShSystem = std::make_unique<Panel>(m_hwnd, IdPageSystem, Panel::Options{CLR_INVALID, Panel::Frame::Raised});
+  TbShColor = std::make_unique<Panel>(m_hwnd, IdPageColor, Panel::Options{CLR_INVALID, Panel::Frame::Raised});
+
+  BtnHelp = CreateChild(m_hwnd, 0, "BUTTON", "&Help", WS_TABSTOP | BS_PUSHBUTTON, IdBtnHelp, font);
+  BtnOK = CreateChild(m_hwnd, 0, "BUTTON", "&OK", WS_TABSTOP | BS_PUSHBUTTON, IdBtnOK, font);
+  BtnCancel = CreateChild(m_hwnd, 0, "BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, IdBtnCancel, font);
+  BtnApply = CreateChild(m_hwnd, 0, "BUTTON", "&Apply", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, IdBtnApply, font);
+
+  frameLayout_ = {
+      {PanelMenu->Handle(), {0, 0, 97, 360}, AnchorLeft | AnchorTop | AnchorBottom},
+      {TbShSystem->Handle(), {97, 0, 548, 360}, AnchorLeft | AnchorTop | AnchorRight | AnchorBottom},
+      {TbShColor->Handle(), {97, 0, 548, 360}, AnchorLeft | AnchorTop | AnchorRight | AnchorBottom},
+      {BtnHelp, {4, 367, 109, 391}, AnchorLeft | AnchorBottom},
+      {BtnOK, {223, 367, 328, 391}, AnchorRight | AnchorBottom},
+      {BtnCancel, {331, 367, 436, 391}, AnchorRight | AnchorBottom},
+      {BtnApply, {439, 367, 544, 391}, AnchorRight | AnchorBottom},
+  };
+}
+
+void TFormOptions::CreateSystemPage() {
+  HWND page = TbShSystem->Handle();
+  HFONT font = static_cast<HFONT>(font_.get());
+  constexpr unsigned across = AnchorLeft | AnchorTop | AnchorRight;
+  CreateLabel(page, systemLayout_, " System options ", LabelKind::Heading, {4, 4, 447, 22}, across);
+  CreateLabel(page, systemLayout_, " Automatic run ", LabelKind::Section, {4, 37, 447, 54}, across);
+  ChBoxAutoRun = CreateChild(page, 0, "BUTTON", " Run on windows startup", WS_TABSTOP | BS_AUTOCHECKBOX,
+                             IdAutoRun, font);
+  systemLayout_.push_back({ChBoxAutoRun, {16, 61, 440, 78}, across});
+  CreateLabel(page, systemLayout_, " Menu style", LabelKind::Section, {4, 99, 447, 116}, across);
+  RdBtnStyleWinXP = CreateChild(page, 0, "BUTTON", "Default style", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                                IdStyleDefault, font);
+  RdBtnStyleOffXP = CreateChild(page, 0, "BUTTON", "Office XP style", BS_AUTORADIOBUTTON, IdStyleOfficeXP, font);
+  systemLayout_.push_back({RdBtnStyleWinXP, {16, 124, 440, 141}, across});
+  systemLayout_.push_back({RdBtnStyleOffXP, {16, 148, 440, 165}, across});
+  SetChecked(RdBtnStyleWinXP, true);
+}
+
+void TFormOptions::LayoutControls() {
+  PlaceAnchoredControls(m_hwnd, frameLayout_, kDesignClientWidth, kDesignClientHeight, dpi_);
+  // The strip fills the menu column inside its border; the scheme editor's
+  // panel fills its page inside the frame.
+  RECT r{};
+  GetClientRect(PanelMenu->Handle(), &r);
+  const int border = Scaled(kMenuBorder);
+  SetWindowPos(TBXPageScrollerMenu->Handle(), nullptr, border, border, std::max<LONG>(0, r.right - 2 * border),
+               std::max<LONG>(0, r.bottom - 2 * border), SWP_NOZORDER | SWP_NOACTIVATE);
+  GetClientRect(TbShColor->Handle(), &r);
+  const int frame = Scaled(kPageFrame);
+  SetWindowPos(ScrollBoxColor->Handle(), nullptr, frame, frame, std::max<LONG>(0, r.right - 2 * frame),
+               std::max<LONG>(0, r.bottom - 2 * frame), SWP_NOZORDER | SWP_NOACTIVATE);
+  constexpr int kPageWidth = 451, kPageHeight = 360;
+  PlaceAnchoredControls(TbShSystem->Handle(), systemLayout_, kPageWidth, kPageHeight, dpi_);
+  PlaceAnchoredControls(ScrollBoxColor->Handle(), colorLayout_, kPageWidth - 2 * kPageFrame,
+                        kPageHeight - 2 * kPageFrame, dpi_, ScrollBoxColor->ScrollPosition());
+}
+
+void TFormOptions::ShowPage(Panel* page) {
+  shownPage_ = page;
+  ShowWindow(TbShSystem->Handle(), page == TbShSystem.get() ? SW_SHOW : SW_HIDE);
+  ShowWindow(TbShColor->Handle(), page == TbShColor.get() ? SW_SHOW : SW_HIDE);
+  InvalidateRect(TBXBtnSystem, nullptr, TRUE);
+  InvalidateRect(TBXBtnColor, nullptr, TRUE);
+}
+
+void TFormOptions::TBXBtnSystemClick() { ShowPage(TbShSystem.get()); }
+void TFormOptions::TBXBtnColorClick() { ShowPage(TbShColor.get()); }
 
 void TFormOptions::FormCreate() {
   MenuLook look;
@@ -32,6 +243,8 @@ void TFormOptions::FormCreate() {
     SetCurrentMenuLook(look);
     RebuildMenus();
   }
+  const OSVERSIONINFOA version = WindowsVersion();
+  EnableWindow(TrBTrans, TransparencyBarEnabled(version.dwMajorVersion, version.dwMinorVersion));
 }
 
 void TFormOptions::RebuildMenus() {
@@ -39,11 +252,170 @@ void TFormOptions::RebuildMenus() {
   host_.RebuildNoteMenus();
 }
 
+void TFormOptions::FormShow() {
+  // Only this window's own taskbar button is to show.
+  if (HWND application = host_.ApplicationWindow()) ShowWindow(application, SW_HIDE);
+  LoadControls();
+}
+
+void TFormOptions::LoadControls() {
+  const ProgramState& state = host_.SharedState();
+  SchemeToControls(state.CurrentScheme);
+  SendMessageA(CBSchemes, CB_RESETCONTENT, 0, 0);
+  for (const TColorScheme& scheme : state.ColorSchemes)
+    SendMessageA(CBSchemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.Name.c_str()));
+  if (!state.ColorSchemes.empty()) {
+    SendMessageA(CBSchemes, CB_SETCURSEL, 0, 0);
+    CBSchemesChange();
+  }
+  SetChecked(ChBoxAutoRun, state.AutoRun);
+  // A style that is neither leaves the radio buttons as they were.
+  if (state.CurrentStyle == "Default") {
+    SetChecked(RdBtnStyleWinXP, true);
+    SetChecked(RdBtnStyleOffXP, false);
+  } else if (state.CurrentStyle == "OfficeXP") {
+    SetChecked(RdBtnStyleWinXP, false);
+    SetChecked(RdBtnStyleOffXP, true);
+  }
+  EnableWindow(BtnSchSave, FALSE);
+  EnableWindow(BtnApply, FALSE);
+}
+
+void TFormOptions::SomeComponentChange() {
+  EnableWindow(BtnSchDel, !host_.SharedState().ColorSchemes.empty());
+  EnableWindow(BtnApply, TRUE);
+}
+
+void TFormOptions::BtnApplyClick() {
+  BtnSchSaveClick();
+  SaveSchemes(host_.SharedState().ColorSchemes, host_.Ini());
+  ApplySystemOptions();
+  host_.SaveMainSettings();
+  EnableWindow(BtnApply, FALSE);
+}
+
+void TFormOptions::ApplySystemOptions() {
+  ProgramState& state = host_.SharedState();
+  state.AutoRun = Checked(ChBoxAutoRun);
+  auto apply = [&](MenuLook look, const char* style) {
+    if (look != CurrentMenuLook()) {
+      SetCurrentMenuLook(look);
+      RebuildMenus();
+    }
+    state.CurrentStyle = style;
+  };
+  if (Checked(RdBtnStyleWinXP)) apply(MenuLook::Default, "Default");
+  if (Checked(RdBtnStyleOffXP)) apply(MenuLook::OfficeXP, "OfficeXP");
+  state.CurrentScheme = SchemeFromControls();
+}
+
+void TFormOptions::BtnOKClick() {
+  BtnApplyClick();
+  ShowWindow(m_hwnd, SW_HIDE);
+}
+
+void TFormOptions::BtnCancelClick() { ShowWindow(m_hwnd, SW_HIDE); }
+
+void TFormOptions::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IdBtnSystem: if (code == BN_CLICKED) TBXBtnSystemClick(); return;
+    case IdBtnColor: if (code == BN_CLICKED) TBXBtnColorClick(); return;
+    case IdBtnHelp: if (code == BN_CLICKED) BtnHelpClick(); return;
+    case IdBtnOK: if (code == BN_CLICKED) BtnOKClick(); return;
+    case IdBtnCancel: if (code == BN_CLICKED) BtnCancelClick(); return;
+    case IdBtnApply: if (code == BN_CLICKED) BtnApplyClick(); return;
+    case IdAutoRun:
+    case IdStyleDefault:
+    case IdStyleOfficeXP:
+      if (code == BN_CLICKED) SomeComponentChange();
+      return;
+    case IdSchemes: if (code == CBN_SELCHANGE) CBSchemesChange(); return;
+    case IdSchNew: if (code == BN_CLICKED) BtnSchNewClick(); return;
+    case IdSchSave: if (code == BN_CLICKED) BtnSchSaveClick(); return;
+    case IdSchDel: if (code == BN_CLICKED) BtnSchDelClick(); return;
+    case IdSchName: if (code == EN_CHANGE) SomeColorComponentChange(); return;
+    case IdTitleGradType:
+    case IdMemoGradType:
+      if (code == CBN_SELCHANGE) SomeColorComponentChange();
+      return;
+    case IdTitleColor:
+    case IdTitleFontColor:
+    case IdTitleGradColor:
+    case IdMemoColor:
+    case IdMemoFontColor:
+    case IdMemoGradColor:
+      if (code == CBN_SELCHANGE) {
+        for (ColorPicker* picker : {&CBTitleColor, &CBTitleFontColor, &CBTitleGradColor, &CBMemoColor,
+                                    &CBMemoFontColor, &CBMemoGradColor})
+          if (picker->Handle() == control && picker->SelectionChanged(m_hwnd)) SomeColorComponentChange();
+      }
+      return;
+    case IDCANCEL:  // Escape anywhere in the window
+      BtnCancelClick();
+      return;
+    case IDOK: {
+      // Enter presses only a focused push button, never "&OK" on its own.
+      HWND focus = GetFocus();
+      if (focus && IsChild(m_hwnd, focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) &
+                                                (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        SendMessageA(focus, BM_CLICK, 0, 0);
+      return;
+    }
+  }
+}
+
 LRESULT TFormOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_CLOSE:
-      ShowWindow(m_hwnd, SW_HIDE);  // hidden, never destroyed before the program ends
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == TrBTrans) {
+        int position = static_cast<int>(SendMessageA(TrBTrans, TBM_GETPOS, 0, 0));
+        if (position != shownTransparency_) {
+          shownTransparency_ = position;
+          SomeColorComponentChange();
+        }
+      }
+      return 0;
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_COMBOBOX) break;
+      item->itemHeight = static_cast<UINT>(Scaled(16));
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType == ODT_STATIC) {
+        DrawLabel(item);
+        return TRUE;
+      }
+      if (item.CtlType == ODT_BUTTON) {
+        DrawPageButton(item);
+        return TRUE;
+      }
+      for (const ColorPicker* picker : {&CBTitleColor, &CBTitleFontColor, &CBTitleGradColor, &CBMemoColor,
+                                        &CBMemoFontColor, &CBMemoGradColor})
+        if (picker->Handle() == item.hwndItem) {
+          picker->DrawItem(item);
+          return TRUE;
+        }
+      break;
+    }
+    case WM_SIZE:
+      LayoutControls();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = {Scaled(kMinWidth), Scaled(kMinHeight)};
+      return 0;
+    }
+    case WM_CLOSE:
+      BtnCancelClick();  // hidden, never destroyed before the program ends
+      return 0;
+    case WM_DESTROY:
+      RemoveModelessDialog(m_hwnd);
+      break;
   }
   return DefaultHandling(msg, wParam, lParam);
 }

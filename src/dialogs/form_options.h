@@ -1,11 +1,20 @@
 #pragma once
-// The options window. It also carries the tray icon and the tray menu, whose
-// handlers work whether or not the window is shown.
+// The options window: the system page (start with Windows, menu look) and the
+// color-schemes page, applied with "&Apply" or "&OK". It also carries the
+// tray icon and the tray menu, whose handlers work whether or not the window
+// is shown.
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "base/color_picker.h"
+#include "base/dialog_kit.h"
+#include "base/panel.h"
 #include "base/tray_icon.h"
+#include "base/win32_handles.h"
 #include "base/window.h"
+#include "model/scheme.h"
 
 namespace wisplet {
 
@@ -16,10 +25,30 @@ class TFormOptions : public Window {
   explicit TFormOptions(DialogHost& host);
   ~TFormOptions() override;
 
-  // Applies the stored menu style; an unknown style leaves the menus as built.
+  // Applies the stored menu style and sets up the version-dependent controls.
   void FormCreate();
   // Builds every menu of the program again in the current look.
   void RebuildMenus();
+
+  // The frame and the system page.
+  void FormShow();
+  void LoadControls();
+  void TBXBtnSystemClick();
+  void TBXBtnColorClick();
+  void SomeComponentChange();
+  void BtnApplyClick();
+  void BtnOKClick();
+  void BtnCancelClick();
+  void ApplySystemOptions();
+
+  // The color-schemes page.
+  void SchemeToControls(const TColorScheme& scheme);
+  TColorScheme SchemeFromControls() const;
+  void CBSchemesChange();
+  void SomeColorComponentChange();
+  void BtnSchNewClick();
+  void BtnSchSaveClick();
+  void BtnSchDelClick();
 
   // The tray icon and its menu.
   void RxMainTrayIconClick();
@@ -38,6 +67,22 @@ class TFormOptions : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Labels are drawn by the window: a heading, a section with a line below,
+  // or plain or bold text.
+  enum class LabelKind { Heading, Section, Bold, Plain };
+  HWND CreateLabel(HWND parent, std::vector<AnchoredControl>& layout, const char* text, LabelKind kind,
+                   Rect design, unsigned anchors);
+  void DrawLabel(const DRAWITEMSTRUCT& item) const;
+  void DrawPageButton(const DRAWITEMSTRUCT& item) const;
+
+  void CreateFrame();
+  void CreateSystemPage();
+  void CreateSchemesPage();
+  void LayoutControls();
+  void ShowPage(Panel* page);
+  void OnCommand(int id, int code, HWND control);
+  int Scaled(int designPixels) const;
+
   void CreateTray();
   void BuildTrayMenu();
   void OpenTrayMenu();
@@ -45,6 +90,56 @@ class TFormOptions : public Window {
   LRESULT TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   DialogHost& host_;
+  int dpi_ = 96;
+  // Where each control goes in its container as the window is resized.
+  std::vector<AnchoredControl> frameLayout_;
+  std::vector<AnchoredControl> systemLayout_;
+  std::vector<AnchoredControl> colorLayout_;
+  GdiObject font_;
+  GdiObject boldFont_;
+  GdiObject pageButtonFont_;
+  GdiObject systemImage_;
+  GdiObject colorImage_;
+
+  // The frame.
+  std::unique_ptr<Panel> PanelMenu;
+  std::unique_ptr<Panel> TBXPageScrollerMenu;
+  HWND TBXBtnSystem = nullptr;
+  HWND TBXBtnColor = nullptr;
+  std::unique_ptr<Panel> TbShSystem;
+  std::unique_ptr<Panel> TbShColor;
+  Panel* shownPage_ = nullptr;
+  HWND BtnHelp = nullptr;
+  HWND BtnOK = nullptr;
+  HWND BtnCancel = nullptr;
+  HWND BtnApply = nullptr;
+
+  // The system page.
+  HWND ChBoxAutoRun = nullptr;
+  HWND RdBtnStyleWinXP = nullptr;
+  HWND RdBtnStyleOffXP = nullptr;
+
+  // The color-schemes page, in a panel that scrolls.
+  std::unique_ptr<Panel> ScrollBoxColor;
+  HWND CBSchemes = nullptr;
+  HWND BtnSchNew = nullptr;
+  HWND BtnSchSave = nullptr;
+  HWND BtnSchDel = nullptr;
+  HWND EdSchName = nullptr;
+  HWND TrBTrans = nullptr;
+  ColorPicker CBTitleColor;
+  ColorPicker CBTitleFontColor;
+  HWND CBTitleGradType = nullptr;
+  ColorPicker CBTitleGradColor;
+  ColorPicker CBMemoColor;
+  ColorPicker CBMemoFontColor;
+  HWND CBMemoGradType = nullptr;
+  ColorPicker CBMemoGradColor;
+  int shownTransparency_ = 0;  // the bar's position as last set or moved
+  std::uint8_t shownTitleGradType_ = 0;  // the types last shown, for values
+  std::uint8_t shownMemoGradType_ = 0;   // the lists do not hold
+
+  // The tray.
   HMENU trayMenu_ = nullptr;
   HICON icon_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/dialog_kit.h"
 #include "base/message_loop.h"
 #include "dialogs/dialog_host.h"
+#include "model/anchors.h"
 #include "notes/sticker_window.h"
 #include "resources/resource.h"
 
@@ -36,39 +38,6 @@ constexpr UINT kKeyPreview = WM_APP + 1;
 // for Enter and Escape.
 enum ControlId { IdLabel1 = 101, IdTitle, IdLabel2, IdMemo, IdLabel3, IdSchemes, IdNew };
 
-enum Anchor : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
-
-struct Placement {
-  int left, top, width, height;
-  unsigned anchors;
-};
-
-// One axis of an anchored control: an edge that is anchored keeps its design
-// distance to that side of the client area; with both anchored the control
-// stretches.
-void PlaceOnAxis(bool nearAnchored, bool farAnchored, int start, int size, int designClient,
-                 int client, int& outStart, int& outSize) {
-  int farGap = designClient - start - size;
-  if (nearAnchored && farAnchored) {
-    outStart = start;
-    outSize = std::max(0, client - start - farGap);
-  } else if (farAnchored) {
-    outStart = client - farGap - size;
-    outSize = size;
-  } else {
-    outStart = start;
-    outSize = size;
-  }
-}
-
-std::string TextOf(HWND control) {
-  int length = GetWindowTextLengthA(control);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(0, got)));
-  return text;
-}
-
 // Every lone CR and every lone LF becomes CR LF, as the memo control needs.
 std::string WithCrLf(const std::string& text) {
   std::string out;
@@ -87,33 +56,20 @@ std::string WithCrLf(const std::string& text) {
   return out;
 }
 
-HFONT MakeFont(int dpi, bool label) {
-  return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, label ? FW_BOLD : FW_NORMAL, FALSE, label ? TRUE : FALSE,
-                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-}
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 TFormSticker::TFormSticker(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                       LoadIconA(instance, MAKEINTRESOURCEA(IDI_WISPLET)));
-  font_.reset(MakeFont(dpi_, false));
-  labelFont_.reset(MakeFont(dpi_, true));
+  font_.reset(CreateDialogFont(dpi_));
+  labelFont_.reset(CreateDialogFont(dpi_, true, true));
   Create(kClassName, kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, Scaled(kDesignWidth),
          Scaled(kDesignHeight), nullptr);
   if (!m_hwnd) return;
   CreateControls();
   LayoutControls();
-  FitComboHeight();
+  FitComboHeight(CBSchemes, Scaled(kComboHeight));
   AddModelessDialog(m_hwnd);
   // FormCreate: ready for a new note; the schemes are not loaded yet.
   PrepareNewNote();
@@ -127,13 +83,10 @@ TFormSticker::~TFormSticker() {
 int TFormSticker::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
 void TFormSticker::CreateControls() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
   auto make = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int id) {
-    HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_hwnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     bool label = std::string(cls) == "STATIC";
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(label ? labelFont_.get() : font_.get()), FALSE);
-    return hwnd;
+    return CreateChild(m_hwnd, exStyle, cls, text, style, id,
+                       static_cast<HFONT>(label ? labelFont_.get() : font_.get()));
   };
   // Creation order is the tab order; the labels take no focus.
   TBXLabel1 = make(0, "STATIC", "Title", SS_LEFT | SS_NOPREFIX, IdLabel1);
@@ -154,45 +107,8 @@ void TFormSticker::CreateControls() {
     SetWindowSubclass(control, &TFormSticker::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void TFormSticker::FitComboHeight() {
-  // The closed list is as high as the edit above it. The system derives its
-  // height from the field's, plus a frame of its own choosing, so measure
-  // again after each step.
-  auto height = [&] {
-    RECT combo{};
-    GetWindowRect(CBSchemes, &combo);
-    return static_cast<int>(combo.bottom - combo.top);
-  };
-  LRESULT field = SendMessageA(CBSchemes, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  for (int step = 0; step < 3 && field > 0 && height() != Scaled(kComboHeight); ++step) {
-    field += Scaled(kComboHeight) - height();
-    if (field <= 0) break;
-    SendMessageA(CBSchemes, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-  }
-}
-
 void TFormSticker::DrawSchemeItem(const DRAWITEMSTRUCT& item) {
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  RECT r = item.rcItem;
-  FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  if (item.itemID != static_cast<UINT>(-1)) {
-    LRESULT length = SendMessageA(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
-    if (length > 0) {
-      std::string text(static_cast<std::size_t>(length) + 1, '\0');
-      SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
-      text.resize(static_cast<std::size_t>(length));
-      SelectObjectScope font(item.hDC, font_.get());
-      int oldMode = SetBkMode(item.hDC, TRANSPARENT);
-      COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      RECT textRect = r;
-      textRect.left += 2;
-      DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
-                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-      SetTextColor(item.hDC, oldColor);
-      SetBkMode(item.hDC, oldMode);
-    }
-  }
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &r);
+  DrawComboItem(item, item.rcItem.left + 2, static_cast<HFONT>(font_.get()));
 }
 
 void TFormSticker::LayoutControls() {
@@ -212,34 +128,19 @@ void TFormSticker::LayoutControls() {
 }
 
 void TFormSticker::PlaceControls() {
-  struct Spec {
-    HWND hwnd;
-    Placement p;
-  };
-  const Spec specs[] = {
-      {TBXLabel1, {4, 4, 335, 14, AnchorLeft | AnchorTop | AnchorRight}},
-      {EditTitle, {4, 20, 335, 21, AnchorLeft | AnchorTop | AnchorRight}},
-      {TBXLabel2, {3, 44, 335, 14, AnchorLeft | AnchorTop | AnchorRight}},
-      {MemoBody, {4, 60, 335, 105, AnchorLeft | AnchorTop | AnchorRight | AnchorBottom}},
-      {TBXLabel3, {3, 168, 335, 14, AnchorLeft | AnchorRight | AnchorBottom}},
-      {CBSchemes, {4, 184, 335, kComboHeight, AnchorLeft | AnchorRight | AnchorBottom}},
-      {BtnNew, {235, 214, 105, 24, AnchorRight | AnchorBottom}},
-  };
-  RECT client{};
-  GetClientRect(m_hwnd, &client);
-  for (const Spec& s : specs) {
-    if (!s.hwnd) continue;
-    int x, y, w, h;
-    PlaceOnAxis(s.p.anchors & AnchorLeft, s.p.anchors & AnchorRight, Scaled(s.p.left), Scaled(s.p.width),
-                Scaled(kDesignClientWidth), client.right, x, w);
-    PlaceOnAxis(s.p.anchors & AnchorTop, s.p.anchors & AnchorBottom, Scaled(s.p.top), Scaled(s.p.height),
-                Scaled(kDesignClientHeight), client.bottom, y, h);
-    // A drop-down list's window height includes its open list.
-    if (s.hwnd == CBSchemes) h += Scaled(kComboItemHeight) * kComboDropItems + 2;
-    // Copying the old pixels along leaves stale pieces behind when the
-    // window grows; every moved control paints itself afresh.
-    SetWindowPos(s.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-  }
+  // A drop-down list's window height includes its open list.
+  const int comboHeight = kComboHeight + kComboItemHeight * kComboDropItems + 2;
+  PlaceAnchoredControls(m_hwnd,
+                        {
+                            {TBXLabel1, {4, 4, 339, 18}, AnchorLeft | AnchorTop | AnchorRight},
+                            {EditTitle, {4, 20, 339, 41}, AnchorLeft | AnchorTop | AnchorRight},
+                            {TBXLabel2, {3, 44, 338, 58}, AnchorLeft | AnchorTop | AnchorRight},
+                            {MemoBody, {4, 60, 339, 165}, AnchorLeft | AnchorTop | AnchorRight | AnchorBottom},
+                            {TBXLabel3, {3, 168, 338, 182}, AnchorLeft | AnchorRight | AnchorBottom},
+                            {CBSchemes, {4, 184, 339, 184 + comboHeight}, AnchorLeft | AnchorRight | AnchorBottom},
+                            {BtnNew, {235, 214, 340, 238}, AnchorRight | AnchorBottom},
+                        },
+                        kDesignClientWidth, kDesignClientHeight, dpi_);
 }
 
 void TFormSticker::FillSchemeList() {
@@ -292,12 +193,7 @@ void TFormSticker::ShowEditNote(TStickerWindow& note) {
   // Byte for byte, case-sensitive: CB_FINDSTRINGEXACT would ignore case.
   LRESULT count = SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = SendMessageA(CBSchemes, CB_GETLBTEXTLEN, i, 0);
-    if (length < 0) continue;
-    std::string item(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(CBSchemes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    item.resize(static_cast<std::size_t>(length));
-    if (item == note.Scheme.Name) {
+    if (ComboItemText(CBSchemes, static_cast<int>(i)) == note.Scheme.Name) {
       SendMessageA(CBSchemes, CB_SETCURSEL, i, 0);
       break;
     }
@@ -342,8 +238,8 @@ void TFormSticker::BtnNewClick() {
   // position past the end keeps the current scheme.
   if (index >= 0 && static_cast<std::size_t>(index) < state.ColorSchemes.size())
     state.CurrentScheme = state.ColorSchemes[static_cast<std::size_t>(index)];
-  const std::string title = TextOf(EditTitle);
-  const std::string memo = TextOf(MemoBody);
+  const std::string title = WindowText(EditTitle);
+  const std::string memo = WindowText(MemoBody);
   if (EditMode && host_.IsLive(EditedNote)) {
     host_.UpdateSticker(*EditedNote, title, memo, state.CurrentScheme);
   } else {

@@ -37,7 +37,6 @@ class TFormSticker : public Window {
   void CreateControls();
   void LayoutControls();
   void PlaceControls();
-  void FitComboHeight();
   void DrawSchemeItem(const DRAWITEMSTRUCT& item);
   void ShowDialog();
   void FormShow();

@@ -108,6 +108,7 @@ void TFormOptions::TBXItemMainNewClick() {
 }
 
 void TFormOptions::TBXItemMainOptionsClick() {
+  if (!IsWindowVisible(m_hwnd)) FormShow();
   ShowWindow(m_hwnd, SW_SHOW);
   SetForegroundWindow(m_hwnd);
 }

@@ -24,3 +24,7 @@
 #define IDB_MENU_OPTIONS 201
 #define IDB_MENU_HELP 202
 #define IDB_MENU_ABOUT 203
+
+// The options window's page buttons, 32x32, magenta is transparent.
+#define IDB_OPTIONS_SYSTEM 300
+#define IDB_OPTIONS_COLORS 301

@@ -114,31 +114,68 @@ std::size_t ReadSectionCount(const IniDocument& doc, std::string_view key) {
   return static_cast<std::size_t>(std::min(count, bound));
 }
 
-void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunStore& autorun,
+void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages) {
-  std::string value;
-  switch (autorun.Read(value)) {
-    case AutorunStore::Status::Ok:
-      state.AutoRun = value == exePath;
-      break;
-    case AutorunStore::Status::CantOpen:
-      messages.ShowError("Can't read from registry!");
-      break;
-    case AutorunStore::Status::Failed:
-      // Reported, but the menu style is still read: skipping it would write an
-      // empty style back at the next save.
-      messages.ShowError(FormatMessage1("Invalid data type for '%s'", std::string(kAutorunValueName)));
-      break;
+  using Status = AutorunStore::Status;
+  std::string machineValue, userValue;
+  const Status machine = autorun.machine.Read(machineValue);
+  const Status user = autorun.user.Read(userValue);
+  if (machine == Status::Failed || user == Status::Failed) {
+    // Reported, but the menu style is still read: skipping it would write an
+    // empty style back at the next save.
+    messages.ShowError(FormatMessage1("Invalid data type for '%s'", std::string(kAutorunValueName)));
+  } else if (machine == Status::CantOpen && user == Status::CantOpen) {
+    messages.ShowError("Can't read from registry!");
   }
+  // A key that cannot be read leaves AutoRun as it was.
+  const bool ours = (machine == Status::Ok && machineValue == exePath) || (user == Status::Ok && userValue == exePath);
+  if (ours || machine == Status::Ok || user == Status::Ok) state.AutoRun = ours;
   state.CurrentStyle = ReadText(doc, kMainSection, "CurrentStyle", "Default");
 }
 
-void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& autorun,
-                      const std::string& exePath, MessageSink& messages) {
-  auto status = state.AutoRun ? autorun.Write(exePath) : autorun.Delete();
-  if (status == AutorunStore::Status::CantOpen) messages.ShowError("Can't write to registry!");
+namespace {
+
+void ThrowIfFailed(AutorunStore::Status status) {
   if (status == AutorunStore::Status::Failed)
     throw Error(FormatMessage1("Failed to set data for '%s'", std::string(kAutorunValueName)));
+}
+
+bool HoldsPath(AutorunStore& store, const std::string& exePath) {
+  std::string value;
+  return store.Read(value) == AutorunStore::Status::Ok && value == exePath;
+}
+
+// Writes or removes the entry; false when the registry refused.
+bool StoreAutorun(bool on, AutorunEntry autorun, const std::string& exePath) {
+  using Status = AutorunStore::Status;
+  if (on) {
+    const Status machine = autorun.machine.Write(exePath);
+    ThrowIfFailed(machine);
+    if (machine == Status::Ok) {
+      // One entry is enough: a second would start the program twice.
+      if (HoldsPath(autorun.user, exePath)) autorun.user.Delete();
+      return true;
+    }
+    const Status user = autorun.user.Write(exePath);
+    ThrowIfFailed(user);
+    return user == Status::Ok;
+  }
+  bool refused = false;
+  if (autorun.machine.Delete() != Status::Ok) {
+    // A user who may not write the machine's key is only refused when our
+    // own entry stays behind there.
+    std::string value;
+    refused = autorun.machine.Read(value) != Status::Ok || value == exePath;
+  }
+  if (HoldsPath(autorun.user, exePath) && autorun.user.Delete() != Status::Ok) refused = true;
+  return !refused;
+}
+
+}  // namespace
+
+void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry autorun,
+                      const std::string& exePath, MessageSink& messages) {
+  if (!StoreAutorun(state.AutoRun, autorun, exePath)) messages.ShowError("Can't write to registry!");
   ini.Update([&](IniDocument& doc) { WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle); });
 }
 

@@ -79,15 +79,26 @@ void WriteText(IniDocument& doc, std::string_view section, std::string_view key,
 constexpr std::int32_t kMaxCountedSections = 1024;
 std::size_t ReadSectionCount(const IniDocument& doc, std::string_view key);
 
-// The log-on start entry: value "Sticker" of the machine's Run key.
+// One Run key of the registry holding the log-on start entry, the value
+// "Sticker": the machine's, or the user's own.
 class AutorunStore {
  public:
   enum class Status { Ok, CantOpen, Failed };
   virtual ~AutorunStore() = default;
-  // A missing value reads as Ok with empty text; a value that is not text Failed.
+  // Needs read access only. A missing value (or key) reads as Ok with empty
+  // text; a value that is not text Failed.
   virtual Status Read(std::string& value) = 0;
   virtual Status Write(const std::string& value) = 0;
   virtual Status Delete() = 0;  // Ok when there is nothing to delete
+};
+
+// The log-on start entry. It lives in the machine's Run key; a user who may
+// not write there (a standard user under user account control) gets the
+// same value in the user's own Run key instead. The program starts with
+// Windows when either holds its path.
+struct AutorunEntry {
+  AutorunStore& machine;
+  AutorunStore& user;
 };
 
 // Error boxes for the registry failures that do not end an operation.
@@ -100,10 +111,10 @@ class MessageSink {
 inline constexpr std::string_view kMainSection = "Main";
 inline constexpr std::string_view kAutorunValueName = "Sticker";
 
-void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunStore& autorun,
+void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages);
 // Throws Error when the settings file or the registry value cannot be written.
-void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& autorun,
+void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages);
 
 // The ten keys of a scheme, in the order the file keeps them; `defaults`

@@ -36,12 +36,14 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   return FlushFileBuffers(file.get()) != 0;
 }
 
-RegKey OpenRunKey() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS)
-    return RegKey();
-  return RegKey(key);
+// The Run key with the access asked for; `create` makes a missing key,
+// otherwise it opens as ERROR_FILE_NOT_FOUND.
+LONG OpenRunKey(HKEY root, REGSAM access, bool create, RegKey& key) {
+  HKEY h = nullptr;
+  LONG rc = create ? RegCreateKeyExA(root, kRunKeyPath, 0, nullptr, 0, access, nullptr, &h, nullptr)
+                   : RegOpenKeyExA(root, kRunKeyPath, 0, access, &h);
+  if (rc == ERROR_SUCCESS) key.reset(h);
+  return rc;
 }
 
 std::string Convert(std::string_view text, UINT from, UINT to) {
@@ -106,8 +108,10 @@ bool Win32SettingsFile::Replace(const std::string& bytes) {
 
 AutorunStore::Status RegistryAutorunStore::Read(std::string& value) {
   value.clear();
-  RegKey key = OpenRunKey();
-  if (!key) return Status::CantOpen;
+  RegKey key;
+  LONG opened = OpenRunKey(root_, KEY_QUERY_VALUE, false, key);
+  if (opened == ERROR_FILE_NOT_FOUND) return Status::Ok;
+  if (opened != ERROR_SUCCESS) return Status::CantOpen;
   DWORD type = 0, size = 0;
   LONG rc = RegQueryValueExA(key.get(), "Sticker", nullptr, &type, nullptr, &size);
   if (rc == ERROR_FILE_NOT_FOUND) return Status::Ok;
@@ -123,8 +127,8 @@ AutorunStore::Status RegistryAutorunStore::Read(std::string& value) {
 }
 
 AutorunStore::Status RegistryAutorunStore::Write(const std::string& value) {
-  RegKey key = OpenRunKey();
-  if (!key) return Status::CantOpen;
+  RegKey key;
+  if (OpenRunKey(root_, KEY_SET_VALUE, true, key) != ERROR_SUCCESS) return Status::CantOpen;
   LONG rc = RegSetValueExA(key.get(), "Sticker", 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>(value.size() + 1));
@@ -132,8 +136,10 @@ AutorunStore::Status RegistryAutorunStore::Write(const std::string& value) {
 }
 
 AutorunStore::Status RegistryAutorunStore::Delete() {
-  RegKey key = OpenRunKey();
-  if (!key) return Status::CantOpen;
+  RegKey key;
+  LONG opened = OpenRunKey(root_, KEY_SET_VALUE, false, key);
+  if (opened == ERROR_FILE_NOT_FOUND) return Status::Ok;
+  if (opened != ERROR_SUCCESS) return Status::CantOpen;
   LONG rc = RegDeleteValueA(key.get(), "Sticker");
   // A value that stays behind is reported like a key that cannot be written.
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? Status::Ok : Status::CantOpen;

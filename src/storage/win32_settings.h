@@ -1,5 +1,7 @@
 #pragma once
 // The settings file and the log-on start entry on Windows.
+#include <windows.h>
+
 #include <string>
 
 #include "storage/settings.h"
@@ -20,12 +22,18 @@ class Win32SettingsFile : public SettingsFile {
   std::string path_;
 };
 
-// Value "Sticker" of HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run.
+// Value "Sticker" of SOFTWARE\Microsoft\Windows\CurrentVersion\Run under
+// HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER. Reading asks for read access only,
+// so that a standard user can read the machine's key.
 class RegistryAutorunStore : public AutorunStore {
  public:
+  explicit RegistryAutorunStore(HKEY root) : root_(root) {}
   Status Read(std::string& value) override;
   Status Write(const std::string& value) override;
   Status Delete() override;
+
+ private:
+  HKEY root_;
 };
 
 // Conversions between UTF-8 and the ANSI code page.

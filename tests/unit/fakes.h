@@ -56,11 +56,20 @@ class FakeAutorun : public AutorunStore {
   }
   Status Delete() override {
     if (status != Status::Ok) return status;
+    if (writeStatus != Status::Ok) return writeStatus;
     present = false;
     value.clear();
     return Status::Ok;
   }
 };
+
+// The log-on start entry of a program that finds only the machine's Run key:
+// the user's own key refuses everything.
+inline AutorunEntry MachineKeyOnly(FakeAutorun& machine) {
+  static FakeAutorun refused;
+  refused.status = AutorunStore::Status::CantOpen;
+  return {machine, refused};
+}
 
 class RecordingMessages : public MessageSink {
  public:

@@ -229,7 +229,7 @@ TEST(MainSettings, AutorunFollowsTheRegistryValue) {
     autorun.value = c.value;
     RecordingMessages messages;
     ProgramState state;
-    LoadMainSettings(state, IniDocument(), autorun, kExe, messages);
+    LoadMainSettings(state, IniDocument(), MachineKeyOnly(autorun), kExe, messages);
     EXPECT_EQ(state.AutoRun, c.autoRun) << c.value;
     EXPECT_TRUE(messages.shown.empty());
   }
@@ -242,13 +242,13 @@ TEST(MainSettings, StyleIsReadAndWrittenBackAsItWas) {
     FakeAutorun autorun;
     RecordingMessages messages;
     ProgramState state;
-    LoadMainSettings(state, ini.Load(), autorun, kExe, messages);
+    LoadMainSettings(state, ini.Load(), MachineKeyOnly(autorun), kExe, messages);
     EXPECT_EQ(state.CurrentStyle, style);
-    SaveMainSettings(state, ini, autorun, kExe, messages);
+    SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);
     EXPECT_EQ(file.writes, 0) << style;
   }
   ProgramState state;
-  LoadMainSettings(state, IniDocument(), *std::make_unique<FakeAutorun>(),
+  LoadMainSettings(state, IniDocument(), MachineKeyOnly(*std::make_unique<FakeAutorun>()),
                    kExe, *std::make_unique<RecordingMessages>());
   EXPECT_EQ(state.CurrentStyle, "Default");
 }
@@ -262,12 +262,12 @@ TEST(MainSettings, SaveWritesOverwritesAndDeletesTheRegistryValue) {
   RecordingMessages messages;
   ProgramState state;
   state.AutoRun = true;
-  SaveMainSettings(state, ini, autorun, kExe, messages);
+  SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);
   EXPECT_EQ(autorun.value, kExe);
   state.AutoRun = false;
-  SaveMainSettings(state, ini, autorun, kExe, messages);
+  SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);
   EXPECT_FALSE(autorun.present);
-  SaveMainSettings(state, ini, autorun, kExe, messages);  // nothing to delete
+  SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);  // nothing to delete
   EXPECT_FALSE(autorun.present);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(file.bytes, "[Main]\r\nCurrentStyle=Default\r\n");
@@ -281,11 +281,11 @@ TEST(MainSettings, RegistryFailuresAreReportedAndTheFileStillWritten) {
   RecordingMessages messages;
   ProgramState state;
   state.AutoRun = true;  // kept when the key cannot be opened
-  LoadMainSettings(state, ini.Load(), autorun, kExe, messages);
+  LoadMainSettings(state, ini.Load(), MachineKeyOnly(autorun), kExe, messages);
   EXPECT_TRUE(state.AutoRun);
   EXPECT_EQ(state.CurrentStyle, "OfficeXP");
   state.CurrentStyle = "Default";
-  SaveMainSettings(state, ini, autorun, kExe, messages);
+  SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);
   EXPECT_EQ(messages.shown,
             (std::vector<std::string>{"Can't read from registry!", "Can't write to registry!"}));
   EXPECT_EQ(file.bytes, "[Main]\r\nCurrentStyle=Default\r\n");
@@ -296,7 +296,7 @@ TEST(MainSettings, AValueThatIsNotTextIsReportedAndTheStyleStillRead) {
   autorun.status = AutorunStore::Status::Failed;
   RecordingMessages messages;
   ProgramState state;
-  LoadMainSettings(state, IniDocument::Parse("[Main]\r\nCurrentStyle=OfficeXP\r\n"), autorun, kExe,
+  LoadMainSettings(state, IniDocument::Parse("[Main]\r\nCurrentStyle=OfficeXP\r\n"), MachineKeyOnly(autorun), kExe,
                    messages);
   EXPECT_EQ(messages.shown, (std::vector<std::string>{"Invalid data type for 'Sticker'"}));
   EXPECT_FALSE(state.AutoRun);
@@ -312,10 +312,72 @@ TEST(MainSettings, AFailedRegistryWriteStopsTheSave) {
   ProgramState state;
   state.AutoRun = true;
   try {
-    SaveMainSettings(state, ini, autorun, kExe, messages);
+    SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Failed to set data for 'Sticker'");
   }
   EXPECT_FALSE(file.exists);
+}
+
+// A standard user may read the machine's Run key but not write it; the entry
+// then goes to the user's own Run key, and unticking removes ours from both.
+TEST(MainSettings, AutorunFallsBackToTheUsersRunKey) {
+  using S = AutorunStore::Status;
+  const char* other = "C:\\Other\\Program.exe";
+  struct Key {
+    const char* value = nullptr;  // none
+    S read = S::Ok;
+    S write = S::Ok;
+  };
+  struct Case {
+    const char* name;
+    Key machine, user;
+    std::optional<bool> save;  // nullopt: start-up only
+    bool autoRun;               // as loaded
+    const char *machineAfter, *userAfter;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"standard user ticks", {{}, S::Ok, S::CantOpen}, {}, true, false, nullptr, kExe, {}},
+      {"standard user's entry is read", {{}, S::Ok, S::CantOpen}, {kExe}, std::nullopt, true, nullptr, kExe, {}},
+      {"standard user unticks", {{}, S::Ok, S::CantOpen}, {kExe}, false, true, nullptr, nullptr, {}},
+      {"an administrator's entry stays", {{kExe}, S::Ok, S::CantOpen}, {}, false, true, kExe, {},
+       {"Can't write to registry!"}},
+      {"another program's entry is not ours", {{other}, S::Ok, S::CantOpen}, {}, false, false, other, {}, {}},
+      {"no second entry once the machine's is written", {{}, S::Ok, S::Ok}, {kExe}, true, true, kExe, {}, {}},
+      {"unticking clears both", {{kExe}, S::Ok, S::Ok}, {kExe}, false, true, nullptr, nullptr, {}},
+      {"another program's user entry is kept", {{}, S::Ok, S::Ok}, {other}, false, false, {}, other, {}},
+      {"machine key unreadable, user entry found", {{}, S::CantOpen, S::CantOpen}, {kExe}, std::nullopt, true, {},
+       kExe, {}},
+      {"neither key readable", {{}, S::CantOpen, S::CantOpen}, {{}, S::CantOpen, S::CantOpen}, std::nullopt, false,
+       {}, {}, {"Can't read from registry!"}},
+      {"neither key writable", {{}, S::Ok, S::CantOpen}, {{}, S::Ok, S::CantOpen}, true, false, {}, {},
+       {"Can't write to registry!"}},
+  };
+  for (const Case& c : cases) {
+    auto make = [](const Key& k) {
+      FakeAutorun store;
+      store.present = k.value != nullptr;
+      store.value = k.value ? k.value : "";
+      store.status = k.read;
+      store.writeStatus = k.write;
+      return store;
+    };
+    FakeAutorun machine = make(c.machine), user = make(c.user);
+    MemoryFile file;
+    TIniFile ini(file);
+    RecordingMessages messages;
+    ProgramState state;
+    LoadMainSettings(state, IniDocument(), {machine, user}, kExe, messages);
+    EXPECT_EQ(state.AutoRun, c.autoRun) << c.name;
+    if (c.save) {
+      state.AutoRun = *c.save;
+      SaveMainSettings(state, ini, {machine, user}, kExe, messages);
+    }
+    auto value = [](const FakeAutorun& k) { return k.present ? k.value : std::string("(none)"); };
+    auto expected = [](const char* v) { return std::string(v ? v : "(none)"); };
+    EXPECT_EQ(value(machine), expected(c.save ? c.machineAfter : c.machine.value)) << c.name;
+    EXPECT_EQ(value(user), expected(c.save ? c.userAfter : c.user.value)) << c.name;
+    EXPECT_EQ(messages.shown, c.shown) << c.name;
+  }
 }

@@ -15,6 +15,8 @@
 //   wisplet.ico   tray and program icon: 16x16 and 32x32, 256 colours each.
 //   menu_*.bmp    tray menu item images, 24-bit, 16x16, magenta (255,0,255) is
 //                 the transparent colour.
+//   options_*.bmp the options window's page buttons, 24-bit, 32x32, magenta
+//                 is the transparent colour.
 
 #include <cstdint>
 #include <cstdio>
@@ -66,6 +68,8 @@ Rgb colour_of(char c) {
     case 'a': return {0, 150, 150};     // teal
     case 'A': return {0, 84, 92};       // dark teal
     case 'e': return {96, 200, 200};    // light teal
+    case 'h': return {214, 174, 116};   // palette wood
+    case 'H': return {118, 78, 36};     // palette wood, outline
     default: throw std::runtime_error(std::string("no colour for '") + c + "'");
   }
 }
@@ -369,6 +373,50 @@ Image menu_about() {  // an "i" in a teal circle
 }
 
 // ---------------------------------------------------------------------------
+// Page buttons of the options window, 32x32
+
+Image options_system() {  // a monitor on its stand, a note on its screen
+  Image img(32);
+  const Rgb frame = colour_of('D'), outline = colour_of('K');
+  img.fill_rect(2, 3, 29, 22, outline);
+  img.fill_rect(3, 4, 28, 21, frame);
+  img.fill_rect(5, 6, 26, 19, colour_of('b'));
+  img.fill_rect(5, 6, 26, 8, colour_of('c'));  // light on the top of the screen
+  // A note on the screen.
+  img.fill_rect(15, 10, 23, 17, colour_of('o'));
+  img.fill_rect(16, 11, 22, 16, colour_of('y'));
+  img.fill_rect(16, 11, 22, 11, colour_of('Y'));
+  img.fill_rect(17, 13, 21, 13, colour_of('t'));
+  img.fill_rect(17, 15, 20, 15, colour_of('t'));
+  // Neck and foot.
+  img.fill_rect(13, 23, 18, 25, outline);
+  img.fill_rect(14, 23, 17, 25, colour_of('G'));
+  img.fill_rect(8, 26, 23, 28, outline);
+  img.fill_rect(9, 26, 22, 27, colour_of('L'));
+  return img;
+}
+
+Image options_colors() {  // a painter's palette with four blobs of paint
+  Image img(32);
+  auto in_palette = [](int x, int y) {
+    const double dx = (x - 15.5) / 14.0, dy = (y - 16.5) / 11.5;
+    const double hx = x - 19.5, hy = y - 21.5;  // the thumb hole
+    return dx * dx + dy * dy <= 1.0 && hx * hx + hy * hy > 2.6 * 2.6;
+  };
+  shape(img, in_palette, colour_of('h'), colour_of('H'));
+  const struct {
+    int x, y;
+    char c;
+  } blobs[] = {{8, 12, 'r'}, {14, 9, 'y'}, {21, 10, 'b'}, {9, 19, 'g'}};
+  for (const auto& b : blobs)
+    shape(img, [&](int x, int y) {
+      const double dx = x - b.x, dy = y - b.y;
+      return dx * dx + dy * dy <= 2.6 * 2.6;
+    }, colour_of(b.c), colour_of('K'));
+  return img;
+}
+
+// ---------------------------------------------------------------------------
 // File writing
 
 void put16(std::vector<std::uint8_t>& out, unsigned v) {
@@ -537,6 +585,9 @@ int main(int argc, char** argv) {
     write_bmp(dir / "menu_options.bmp", menu_options(), kMagentaKey);
     write_bmp(dir / "menu_help.bmp", menu_help(), kMagentaKey);
     write_bmp(dir / "menu_about.bmp", menu_about(), kMagentaKey);
+
+    write_bmp(dir / "options_system.bmp", options_system(), kMagentaKey);
+    write_bmp(dir / "options_colors.bmp", options_colors(), kMagentaKey);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "draw_images: %s\n", e.what());
     return 1;

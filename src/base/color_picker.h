@@ -1,0 +1,33 @@
+#pragma once
+// A color picker: an owner-drawn drop-down list of named colors with a
+// swatch each, led by "Custom..." for any color through the system's color
+// dialog. A color the list does not hold shows as the "Custom..." entry with
+// that color's swatch.
+#include <windows.h>
+
+#include "model/color.h"
+
+namespace wisplet {
+
+class ColorPicker {
+ public:
+  ColorPicker() = default;
+  void Create(HWND parent, int id, HFONT font);
+  HWND Handle() const { return combo_; }
+
+  TColor Color() const;
+  void SetColor(TColor color);
+
+  // CBN_SELCHANGE: "Custom..." opens the color dialog; cancelling it goes back
+  // to the color before. True when the picker's color changed.
+  bool SelectionChanged(HWND dialogOwner);
+  // WM_DRAWITEM for this picker.
+  void DrawItem(const DRAWITEMSTRUCT& item) const;
+
+ private:
+  HWND combo_ = nullptr;
+  int lastIndex_ = -1;
+  TColor lastColor_ = clBlack;
+};
+
+}  // namespace wisplet

@@ -1,0 +1,97 @@
+#include "base/dialog_kit.h"
+
+#include <algorithm>
+
+#include "base/win32_handles.h"
+#include "model/anchors.h"
+
+namespace wisplet {
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+HFONT CreateDialogFont(int dpi, bool bold, bool underline) {
+  return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
+                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+HWND CreateChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int id,
+                 HFONT font) {
+  HWND hwnd = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                              nullptr);
+  if (hwnd && font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
+}
+
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int got = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(0, got)));
+  return text;
+}
+
+std::string ComboItemText(HWND combo, int index) {
+  LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length < 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font) {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  RECT r = item.rcItem;
+  FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID != static_cast<UINT>(-1)) {
+    const std::string text = ComboItemText(item.hwndItem, static_cast<int>(item.itemID));
+    SelectObjectScope select(item.hDC, font);
+    int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT textRect = r;
+    textRect.left = textLeft;
+    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(item.hDC, oldColor);
+    SetBkMode(item.hDC, oldMode);
+  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &r);
+}
+
+void FitComboHeight(HWND combo, int height) {
+  auto current = [&] {
+    RECT r{};
+    GetWindowRect(combo, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int step = 0; step < 3 && field > 0 && current() != height; ++step) {
+    field += height - current();
+    if (field <= 0) break;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
+void PlaceAnchoredControls(HWND parent, const std::vector<AnchoredControl>& controls, int designWidth,
+                           int designHeight, int dpi, int scrolled) {
+  RECT client{};
+  GetClientRect(parent, &client);
+  auto scaled = [&](int v) { return MulDiv(v, dpi, 96); };
+  for (const AnchoredControl& c : controls) {
+    if (!c.hwnd) continue;
+    Rect design{scaled(c.design.left), scaled(c.design.top), scaled(c.design.right), scaled(c.design.bottom)};
+    Rect r = PlaceAnchored(design, c.anchors, scaled(designWidth), scaled(designHeight), client.right,
+                           client.bottom);
+    SetWindowPos(c.hwnd, nullptr, r.left, r.top - scrolled, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  }
+}
+
+}  // namespace wisplet

@@ -1,0 +1,48 @@
+#pragma once
+// Small pieces the program's dialogs share: the dialog font, child controls,
+// their texts and the closed height of a drop-down list.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "model/surface.h"
+
+namespace wisplet {
+
+int ScreenDpi();
+// "MS Sans Serif" at 8 points for the given dots per inch.
+HFONT CreateDialogFont(int dpi, bool bold = false, bool underline = false);
+
+// A child control with the given identifier and font.
+HWND CreateChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int id,
+                 HFONT font);
+
+std::string WindowText(HWND window);
+// The text of a combo box's item; empty for a position it does not hold.
+std::string ComboItemText(HWND combo, int index);
+
+// WM_DRAWITEM of a drop-down list: the background, the item's text from
+// textLeft on in `font`, and the focus rectangle.
+void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font);
+
+// Makes a drop-down list's closed field `height` pixels high. The system
+// derives it from the field's item height plus a frame of its own choosing,
+// so it is measured again after each step.
+void FitComboHeight(HWND combo, int height);
+
+// A control laid out at `design` (pixels at 96 DPI) that follows the parent's
+// edges named by `anchors` (see model/anchors.h).
+struct AnchoredControl {
+  HWND hwnd;
+  Rect design;
+  unsigned anchors;
+};
+// Places the controls for the parent's present client size, the design
+// client area being designWidth x designHeight at 96 DPI; `scrolled` is how
+// far a scrolling parent has moved its children up. Moved controls paint
+// afresh: copying old pixels along leaves stale pieces when growing.
+void PlaceAnchoredControls(HWND parent, const std::vector<AnchoredControl>& controls, int designWidth,
+                           int designHeight, int dpi, int scrolled = 0);
+
+}  // namespace wisplet

@@ -46,6 +46,15 @@ std::string ComboItemText(HWND combo, int index) {
   return text;
 }
 
+void EnableControl(HWND control, bool enable) {
+  if (!enable && GetFocus() == control) {
+    HWND root = GetAncestor(control, GA_ROOT);
+    HWND next = GetNextDlgTabItem(root, control, FALSE);
+    SetFocus(next && next != control ? next : root);
+  }
+  EnableWindow(control, enable);
+}
+
 void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   RECT r = item.rcItem;

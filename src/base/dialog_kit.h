@@ -22,6 +22,12 @@ std::string WindowText(HWND window);
 // The text of a combo box's item; empty for a position it does not hold.
 std::string ComboItemText(HWND combo, int index);
 
+// Enables or disables a control. A control that is disabled while it has the
+// keyboard focus hands it on to the next control first: a window without a
+// focused control would get its keys as system keys, and Escape or Tab would
+// do nothing.
+void EnableControl(HWND control, bool enable);
+
 // WM_DRAWITEM of a drop-down list: the background, the item's text from
 // textLeft on in `font`, and the focus rectangle.
 void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font);

@@ -277,13 +277,13 @@ void TFormOptions::LoadControls() {
     SetChecked(RdBtnStyleWinXP, false);
     SetChecked(RdBtnStyleOffXP, true);
   }
-  EnableWindow(BtnSchSave, FALSE);
-  EnableWindow(BtnApply, FALSE);
+  EnableControl(BtnSchSave, false);
+  EnableControl(BtnApply, false);
 }
 
 void TFormOptions::SomeComponentChange() {
-  EnableWindow(BtnSchDel, !host_.SharedState().ColorSchemes.empty());
-  EnableWindow(BtnApply, TRUE);
+  EnableControl(BtnSchDel, !host_.SharedState().ColorSchemes.empty());
+  EnableControl(BtnApply, true);
 }
 
 void TFormOptions::BtnApplyClick() {
@@ -291,7 +291,7 @@ void TFormOptions::BtnApplyClick() {
   SaveSchemes(host_.SharedState().ColorSchemes, host_.Ini());
   ApplySystemOptions();
   host_.SaveMainSettings();
-  EnableWindow(BtnApply, FALSE);
+  EnableControl(BtnApply, false);
 }
 
 void TFormOptions::ApplySystemOptions() {

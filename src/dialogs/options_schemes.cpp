@@ -151,13 +151,13 @@ void TFormOptions::CBSchemesChange() {
   else if (index >= 0 && static_cast<std::size_t>(index) < schemes.size())
     SchemeToControls(schemes[static_cast<std::size_t>(index)]);
   InvalidateRect(CBSchemes, nullptr, TRUE);
-  EnableWindow(BtnSchSave, FALSE);
-  EnableWindow(BtnApply, applyEnabled);
+  EnableControl(BtnSchSave, false);
+  EnableControl(BtnApply, applyEnabled);
 }
 
 void TFormOptions::SomeColorComponentChange() {
-  EnableWindow(BtnSchSave, TRUE);
-  EnableWindow(BtnApply, TRUE);
+  EnableControl(BtnSchSave, true);
+  EnableControl(BtnApply, true);
 }
 
 void TFormOptions::BtnSchNewClick() {
@@ -185,7 +185,7 @@ void TFormOptions::BtnSchSaveClick() {
     SendMessageA(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(k), 0);
     schemes[static_cast<std::size_t>(k)] = SchemeFromControls();
   }
-  EnableWindow(BtnSchSave, FALSE);
+  EnableControl(BtnSchSave, false);
   if (TFormSticker* editor = host_.Editor()) editor->FillSchemeList();
 }
 

@@ -766,4 +766,55 @@ bool TypeInto(HWND field, const std::string& text, DWORD timeoutMs) {
   return all;
 }
 
+POINT TrayIconPoint() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  RECT r{0, 748, 1024, 768};
+  if (taskbar) GetWindowRect(taskbar, &r);
+  return {r.right - 11, (r.top + r.bottom) / 2};
+}
+
+void Key(WORD key, int times) {
+  for (int i = 0; i < times; ++i) PressChord({key});
+}
+
+HWND OpenTrayMenu(const AppProcess& app) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    POINT p = TrayIconPoint();
+    Click(p.x, p.y, MouseButton::Right);
+    HWND menu = nullptr;
+    if (WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }, 2000)) return menu;
+  }
+  return nullptr;
+}
+
+void CloseMenus(const AppProcess& app) {
+  for (int i = 0; i < 3 && ShownMenu(app); ++i) {
+    Key(VK_ESCAPE);
+    WaitUntil([&] { return ShownMenu(app) == nullptr; }, 500);
+  }
+}
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+  struct Search {
+    const std::string* text;
+    HWND found;
+  } search{&text, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (WindowTextOf(child) != *s->text) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void ClickControl(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
 }  // namespace e2e

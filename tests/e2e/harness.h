@@ -169,6 +169,24 @@ int NoteLineHeight();
 // glyphs), 0x00BBGGRR, top row first; empty when it cannot be read.
 std::vector<COLORREF> GlyphPixels(const std::string& exe, int id);
 
+// --- The notification area.
+// The program's icon, the only one in the taskbar's notification area, at its
+// right end.
+POINT TrayIconPoint();
+// Right-clicks the icon until the menu shows (a click right after a menu was
+// closed is sometimes swallowed by the desktop); null when it never did.
+HWND OpenTrayMenu(const AppProcess& app);
+// Escape until no menu of the process is open.
+void CloseMenus(const AppProcess& app);
+// Presses a key `times` times.
+void Key(WORD key, int times = 1);
+
+// --- Controls of another process's window.
+// The first child control (at any depth) whose text is `text`; null if none.
+HWND ChildWithText(HWND parent, const std::string& text);
+// Clicks the middle of a control.
+void ClickControl(HWND control);
+
 // Saves the whole screen as a 24-bit BMP file in the output folder.
 std::string SaveScreenshot(const std::string& name);
 

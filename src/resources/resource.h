@@ -24,3 +24,6 @@
 #define IDB_MENU_OPTIONS 201
 #define IDB_MENU_HELP 202
 #define IDB_MENU_ABOUT 203
+
+// The About window's picture, 16x11, stretched under the information sign.
+#define IDB_ABOUT_PICTURE 300

@@ -169,8 +169,27 @@ int NoteLineHeight();
 // glyphs), 0x00BBGGRR, top row first; empty when it cannot be read.
 std::vector<COLORREF> GlyphPixels(const std::string& exe, int id);
 
-// Saves the whole screen as a 24-bit BMP file in the output folder.
-std::string SaveScreenshot(const std::string& name);
+// Saves the whole screen, or a part of it, as a 24-bit BMP file in the
+// output folder.
+std::string SaveScreenshot(const std::string& name, const RECT* area = nullptr);
+
+// --- The tray icon and its menu.
+// The program's icon: the only one in the notification area, at its right end.
+POINT TrayIconPoint();
+// Right-clicks the icon until the menu shows; null when it never did.
+HWND OpenTrayMenu(const AppProcess& app);
+// Chooses the item `downs` places below the top of the open tray menu (the
+// keyboard skips separators).
+void ChooseTrayMenuItem(int downs);
+// Closes whatever menus of the process are open.
+void CloseMenus(const AppProcess& app);
+
+// --- Other processes.
+// Ids of the running processes whose executable has this file name.
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// The command line a process was started with, read from its memory.
+std::optional<std::string> ProcessCommandLine(DWORD pid);
+void TerminateProcessById(DWORD pid);
 
 // --- Keys whose effect must come before the modifier goes up, and the text
 // fields of another process.

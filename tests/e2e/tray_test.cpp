@@ -8,36 +8,8 @@ using namespace e2e;
 
 namespace {
 
-// The program's icon is the only one in the taskbar's notification area, at
-// its right end.
-POINT TrayIconPoint() {
-  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-  RECT r{0, 748, 1024, 768};
-  if (taskbar) GetWindowRect(taskbar, &r);
-  return {r.right - 11, (r.top + r.bottom) / 2};
-}
-
 void Key(WORD key, int times = 1) {
   for (int i = 0; i < times; ++i) PressChord({key});
-}
-
-// Right-clicks the icon until the menu shows (a click right after a menu was
-// closed is sometimes swallowed by the desktop).
-HWND OpenTrayMenu(const AppProcess& app) {
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    POINT p = TrayIconPoint();
-    Click(p.x, p.y, MouseButton::Right);
-    HWND menu = nullptr;
-    if (WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }, 2000)) return menu;
-  }
-  return nullptr;
-}
-
-void CloseMenus(const AppProcess& app) {
-  for (int i = 0; i < 3 && ShownMenu(app); ++i) {
-    Key(VK_ESCAPE);
-    WaitUntil([&] { return ShownMenu(app) == nullptr; }, 500);
-  }
 }
 
 bool Visible(const AppProcess& app, const char* className) {

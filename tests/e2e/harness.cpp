@@ -23,26 +23,6 @@ std::string ModuleFolder() {
   return s.substr(0, s.find_last_of('\\'));
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = folder + "\\" + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-  }
-  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(folder.c_str());
-}
-
 std::string WindowText(HWND hwnd) {
   char text[4096] = {};
   GetWindowTextA(hwnd, text, sizeof text);
@@ -63,6 +43,26 @@ HKEY OpenRunKey() {
 }
 
 }  // namespace
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA fd;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = folder + "\\" + name;
+      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        DeleteFileA(full.c_str());
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+  }
+  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(folder.c_str());
+}
 
 std::string BinFolder() { return ModuleFolder(); }
 
@@ -250,6 +250,23 @@ void DeleteAutorunValue() {
   HKEY key = OpenRunKey();
   RegDeleteValueA(key, "Sticker");
   RegCloseKey(key);
+}
+
+std::optional<DWORD> RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::string cmd = commandLine;
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return std::nullopt;
+  std::optional<DWORD> code;
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+    DWORD exit = 0;
+    GetExitCodeProcess(pi.hProcess, &exit);
+    code = exit;
+  }
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return code;
 }
 
 std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs) {

@@ -95,6 +95,10 @@ void WriteAutorunValue(const std::string& value);
 void WriteAutorunDword(DWORD value);
 void DeleteAutorunValue();
 
+// Runs a command line and waits for its end; its exit code, nullopt on time-out.
+std::optional<DWORD> RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
+// Deletes a folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder);
 // Runs a command line (for example "reg query ...") and returns its output.
 std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs = 30000);
 

@@ -100,14 +100,6 @@ void TakeShots(const std::string& sampleIni) {
   PostMessageA(editor, WM_CLOSE, 0, 0);
   WaitUntil([&] { return !IsWindowVisible(editor); }, 3000);
 
-  Need(OpenTrayMenu(app), "tray menu");
-  for (int i = 0; i < 4; ++i) PressChord({VK_DOWN});
-  PressChord({VK_RETURN});  // "About"
-  HWND about = WaitVisible(app, "TFormAbout");
-  Settle();
-  Shot("about", Around(WindowBounds(about), 0));
-  PostMessageA(about, WM_CLOSE, 0, 0);
-
   if (!app.Exit()) throw std::runtime_error("Wisplet did not exit");
 }
 

@@ -3,10 +3,11 @@
 #   make run    build and start Wisplet under Wine
 #   make test   build, run the unit tests natively and the end-to-end tests under Wine
 #   make bench  build and print the benchmark figures
+#   make release  build the zip file and the installer in build/release
 BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build deps run test bench clean
+.PHONY: all build deps run test bench release clean
 
 all: build
 
@@ -27,6 +28,10 @@ test: build
 
 bench: build
 	@scripts/bench.sh
+
+release: build
+	@cmake --build $(BUILD)/win --target WispletRelease
+	@ls -1 $(BUILD)/release/*.zip $(BUILD)/release/*-setup.exe
 
 clean:
 	rm -rf $(BUILD)

@@ -317,6 +317,8 @@ void TFormOptions::BtnOKClick() {
 void TFormOptions::BtnCancelClick() { ShowWindow(m_hwnd, SW_HIDE); }
 
 void TFormOptions::OnCommand(int id, int code, HWND control) {
+  // A control reached with Tab below the scrolled part comes into view.
+  if (control && GetFocus() == control) ScrollBoxColor->ScrollIntoView(control);
   switch (id) {
     case IdBtnSystem: if (code == BN_CLICKED) TBXBtnSystemClick(); return;
     case IdBtnColor: if (code == BN_CLICKED) TBXBtnColorClick(); return;
@@ -330,9 +332,11 @@ void TFormOptions::OnCommand(int id, int code, HWND control) {
       if (code == BN_CLICKED) SomeComponentChange();
       return;
     case IdSchemes: if (code == CBN_SELCHANGE) CBSchemesChange(); return;
-    case IdSchNew: if (code == BN_CLICKED) BtnSchNewClick(); return;
-    case IdSchSave: if (code == BN_CLICKED) BtnSchSaveClick(); return;
-    case IdSchDel: if (code == BN_CLICKED) BtnSchDelClick(); return;
+    // These buttons report focus for the scrolling, and so report a quick
+    // second click as a double click: it is a click all the same.
+    case IdSchNew: if (code == BN_CLICKED || code == BN_DOUBLECLICKED) BtnSchNewClick(); return;
+    case IdSchSave: if (code == BN_CLICKED || code == BN_DOUBLECLICKED) BtnSchSaveClick(); return;
+    case IdSchDel: if (code == BN_CLICKED || code == BN_DOUBLECLICKED) BtnSchDelClick(); return;
     case IdSchName: if (code == EN_CHANGE) SomeColorComponentChange(); return;
     case IdTitleGradType:
     case IdMemoGradType:

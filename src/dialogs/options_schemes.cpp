@@ -62,11 +62,11 @@ void TFormOptions::CreateSchemesPage() {
   CreateLabel(box, layout, " Avaible schemes ", LabelKind::Section, {2, 26, 445, 43}, across);
   CBSchemes = control(CreateChild(box, 0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IdSchemes, font),
                       dropDown(8, 49, kSchemesDropItems, 13));
-  BtnSchNew = control(CreateChild(box, 0, "BUTTON", "New", WS_TABSTOP | BS_PUSHBUTTON, IdSchNew, font),
+  BtnSchNew = control(CreateChild(box, 0, "BUTTON", "New", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, IdSchNew, font),
                       {164, 49, 215, 70});
-  BtnSchSave = control(CreateChild(box, 0, "BUTTON", "Save", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, IdSchSave, font),
+  BtnSchSave = control(CreateChild(box, 0, "BUTTON", "Save", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY | WS_DISABLED, IdSchSave, font),
                        {220, 49, 271, 70});
-  BtnSchDel = control(CreateChild(box, 0, "BUTTON", "Delete", WS_TABSTOP | BS_PUSHBUTTON, IdSchDel, font),
+  BtnSchDel = control(CreateChild(box, 0, "BUTTON", "Delete", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, IdSchDel, font),
                       {276, 49, 327, 70});
   CreateLabel(box, layout, " Scheme name and colors ", LabelKind::Section, {2, 78, 445, 95}, across);
   CreateLabel(box, layout, "Name:", LabelKind::Bold, {8, 101, 153, 114}, fixed);

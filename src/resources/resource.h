@@ -28,3 +28,6 @@
 // The options window's page buttons, 32x32, magenta is transparent.
 #define IDB_OPTIONS_SYSTEM 300
 #define IDB_OPTIONS_COLORS 301
+
+// The About window's picture, 16x11, stretched under the information sign.
+#define IDB_ABOUT_PICTURE 310

@@ -19,4 +19,5 @@
 #define WISPLET_COMPANY_NAME "Wisplet Software"
 #define WISPLET_PRODUCT_NAME "Wisplet Desktop Notes"
 #define WISPLET_COPYRIGHT "Copyright (C) 2026"
-#define WISPLET_SUPPORT_ADDRESS "support@wisplet.example"
+// The address behind the About window's mail link, shown in full in its caption.
+#define WISPLET_SUPPORT_ADDRESS "help@wisplet.example"

@@ -1,5 +1,8 @@
 #include "harness.h"
 
+#include <tlhelp32.h>
+#include <winternl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -18,26 +21,6 @@ std::string ModuleFolder() {
   GetModuleFileNameA(nullptr, path, sizeof path);
   std::string s = path;
   return s.substr(0, s.find_last_of('\\'));
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = folder + "\\" + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-  }
-  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(folder.c_str());
 }
 
 std::string WindowText(HWND hwnd) {
@@ -60,6 +43,26 @@ HKEY OpenRunKey() {
 }
 
 }  // namespace
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA fd;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = folder + "\\" + name;
+      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        DeleteFileA(full.c_str());
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+  }
+  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(folder.c_str());
+}
 
 std::string BinFolder() { return ModuleFolder(); }
 
@@ -247,6 +250,23 @@ void DeleteAutorunValue() {
   HKEY key = OpenRunKey();
   RegDeleteValueA(key, "Sticker");
   RegCloseKey(key);
+}
+
+std::optional<DWORD> RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::string cmd = commandLine;
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return std::nullopt;
+  std::optional<DWORD> code;
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+    DWORD exit = 0;
+    GetExitCodeProcess(pi.hProcess, &exit);
+    code = exit;
+  }
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return code;
 }
 
 std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs) {
@@ -632,8 +652,10 @@ std::vector<COLORREF> GlyphPixels(const std::string& exe, int id) {
   return out;
 }
 
-std::string SaveScreenshot(const std::string& name) {
-  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+std::string SaveScreenshot(const std::string& name, const RECT* area) {
+  RECT whole{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const RECT& r = area ? *area : whole;
+  int w = r.right - r.left, h = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
@@ -645,7 +667,7 @@ std::string SaveScreenshot(const std::string& name) {
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   GdiFlush();
   int stride = ((w * 3 + 3) / 4) * 4;
   BITMAPFILEHEADER fh{};
@@ -766,44 +788,21 @@ bool TypeInto(HWND field, const std::string& text, DWORD timeoutMs) {
   return all;
 }
 
-POINT TrayIconPoint() {
-  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-  RECT r{0, 748, 1024, 768};
-  if (taskbar) GetWindowRect(taskbar, &r);
-  return {r.right - 11, (r.top + r.bottom) / 2};
-}
-
 void Key(WORD key, int times) {
   for (int i = 0; i < times; ++i) PressChord({key});
 }
 
-HWND OpenTrayMenu(const AppProcess& app) {
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    POINT p = TrayIconPoint();
-    Click(p.x, p.y, MouseButton::Right);
-    HWND menu = nullptr;
-    if (WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }, 2000)) return menu;
-  }
-  return nullptr;
-}
-
-void CloseMenus(const AppProcess& app) {
-  for (int i = 0; i < 3 && ShownMenu(app); ++i) {
-    Key(VK_ESCAPE);
-    WaitUntil([&] { return ShownMenu(app) == nullptr; }, 500);
-  }
-}
-
-HWND ChildWithText(HWND parent, const std::string& text) {
+HWND ChildWithText(HWND parent, const std::string& text, int skip) {
   struct Search {
     const std::string* text;
+    int skip;
     HWND found;
-  } search{&text, nullptr};
+  } search{&text, skip, nullptr};
   EnumChildWindows(
       parent,
       [](HWND child, LPARAM param) -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
-        if (WindowTextOf(child) != *s->text) return TRUE;
+        if (WindowTextOf(child) != *s->text || s->skip-- > 0) return TRUE;
         s->found = child;
         return FALSE;
       },
@@ -815,6 +814,84 @@ void ClickControl(HWND control) {
   RECT r{};
   GetWindowRect(control, &r);
   Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+POINT TrayIconPoint() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  RECT r{0, 748, 1024, 768};
+  if (taskbar) GetWindowRect(taskbar, &r);
+  return {r.right - 11, (r.top + r.bottom) / 2};
+}
+
+HWND OpenTrayMenu(const AppProcess& app) {
+  // A click right after a menu was closed is sometimes swallowed by the desktop.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    POINT p = TrayIconPoint();
+    Click(p.x, p.y, MouseButton::Right);
+    HWND menu = nullptr;
+    if (WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }, 2000)) return menu;
+  }
+  return nullptr;
+}
+
+void ChooseTrayMenuItem(int downs) {
+  for (int i = 0; i < downs; ++i) PressChord({VK_DOWN});
+  PressChord({VK_RETURN});
+}
+
+void CloseMenus(const AppProcess& app) {
+  for (int i = 0; i < 3 && ShownMenu(app); ++i) {
+    PressChord({VK_ESCAPE});
+    WaitUntil([&] { return ShownMenu(app) == nullptr; }, 500);
+  }
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+  std::vector<DWORD> found;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  PROCESSENTRY32 entry{sizeof entry};
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (_stricmp(entry.szExeFile, exeName.c_str()) == 0) found.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return found;
+}
+
+std::optional<std::string> ProcessCommandLine(DWORD pid) {
+  // PEB -> ProcessParameters -> CommandLine, in the other process's memory.
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return std::nullopt;
+  std::optional<std::string> result;
+  PROCESS_BASIC_INFORMATION basic{};
+  PEB peb{};
+  RTL_USER_PROCESS_PARAMETERS parameters{};
+  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+      ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+      ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+    std::wstring text(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (ReadProcessMemory(process, parameters.CommandLine.Buffer, text.data(), parameters.CommandLine.Length,
+                          nullptr)) {
+      int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                  nullptr);
+      std::string ansi(static_cast<std::size_t>(n), '\0');
+      WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
+      result = ansi;
+    }
+  }
+  CloseHandle(process);
+  return result;
+}
+
+void TerminateProcessById(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (!process) return;
+  TerminateProcess(process, 1);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
 }
 
 }  // namespace e2e

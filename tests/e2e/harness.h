@@ -95,6 +95,10 @@ void WriteAutorunValue(const std::string& value);
 void WriteAutorunDword(DWORD value);
 void DeleteAutorunValue();
 
+// Runs a command line and waits for its end; its exit code, nullopt on time-out.
+std::optional<DWORD> RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
+// Deletes a folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder);
 // Runs a command line (for example "reg query ...") and returns its output.
 std::string RunAndCapture(const std::string& commandLine, DWORD timeoutMs = 30000);
 
@@ -169,26 +173,36 @@ int NoteLineHeight();
 // glyphs), 0x00BBGGRR, top row first; empty when it cannot be read.
 std::vector<COLORREF> GlyphPixels(const std::string& exe, int id);
 
-// --- The notification area.
-// The program's icon, the only one in the taskbar's notification area, at its
-// right end.
+// Saves the whole screen, or a part of it, as a 24-bit BMP file in the
+// output folder.
+std::string SaveScreenshot(const std::string& name, const RECT* area = nullptr);
+
+// --- The tray icon and its menu.
+// The program's icon: the only one in the notification area, at its right end.
 POINT TrayIconPoint();
-// Right-clicks the icon until the menu shows (a click right after a menu was
-// closed is sometimes swallowed by the desktop); null when it never did.
+// Right-clicks the icon until the menu shows; null when it never did.
 HWND OpenTrayMenu(const AppProcess& app);
-// Escape until no menu of the process is open.
+// Chooses the item `downs` places below the top of the open tray menu (the
+// keyboard skips separators).
+void ChooseTrayMenuItem(int downs);
+// Closes whatever menus of the process are open.
 void CloseMenus(const AppProcess& app);
+
+// --- Other processes.
+// Ids of the running processes whose executable has this file name.
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// The command line a process was started with, read from its memory.
+std::optional<std::string> ProcessCommandLine(DWORD pid);
+void TerminateProcessById(DWORD pid);
 // Presses a key `times` times.
 void Key(WORD key, int times = 1);
 
 // --- Controls of another process's window.
-// The first child control (at any depth) whose text is `text`; null if none.
-HWND ChildWithText(HWND parent, const std::string& text);
+// The child control (at any depth, in creation order) whose text is `text`,
+// passing over the first `skip` of them; null if none.
+HWND ChildWithText(HWND parent, const std::string& text, int skip = 0);
 // Clicks the middle of a control.
 void ClickControl(HWND control);
-
-// Saves the whole screen as a 24-bit BMP file in the output folder.
-std::string SaveScreenshot(const std::string& name);
 
 // --- Keys whose effect must come before the modifier goes up, and the text
 // fields of another process.

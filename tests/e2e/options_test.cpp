@@ -1,5 +1,8 @@
 // The options window, opened from the tray menu and driven with the mouse and
 // the keyboard: start with Windows, the menu look, and the scheme editor.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -19,8 +22,7 @@ bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BS
 // "Options" of the tray menu; the window once it shows.
 HWND OpenOptions(const AppProcess& app) {
   if (!OpenTrayMenu(app)) return nullptr;
-  Key(VK_DOWN, 2);  // New, Options
-  Key(VK_RETURN);
+  ChooseTrayMenuItem(2);  // New, Options
   HWND options = nullptr;
   WaitUntil([&] { return (options = app.FindWindowOfClass("TFormOptions")) && IsWindowVisible(options); }, 5000);
   return options && IsWindowVisible(options) ? options : nullptr;
@@ -134,4 +136,160 @@ TEST_F(Options, TheOfficeXpLookReachesTheTrayMenuAndEveryNoteMenuAtOnce) {
   EXPECT_NE(folder.ReadIni()->find("[Main]\r\nStickerCount=1\r\nSchemesCount=0\r\nCurrentStyle=OfficeXP\r\n"),
             std::string::npos)
       << *folder.ReadIni();
+}
+
+namespace {
+
+// A drop-down list of the options window found by the text it shows, opened
+// with a click, moved to the first item starting with `letter` and closed.
+void ChooseByLetter(HWND combo, char letter) {
+  ClickControl(combo);
+  WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000);
+  Key(static_cast<WORD>(letter));
+  Key(VK_RETURN);
+  WaitUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000);
+}
+
+std::string SchemeSection(int n, const std::string& keys) { return "[Scheme" + std::to_string(n) + "]\r\n" + keys; }
+
+const char kDefaultSchemeKeys[] =
+    "AlphaBlendValue=0\r\nTitleColor=clWindow\r\nTitleFontColor=clNavy\r\nTitleGradColor=clSkyBlue\r\n"
+    "TitleGradType=0\r\nMemoColor=clWhite\r\nMemoFontColor=clBlack\r\nMemoGradColor=clSkyBlue\r\nMemoGradType=0\r\n";
+
+}  // namespace
+
+TEST_F(Options, ANewSchemeIsStoredWithTheColorsShownAndOfferedToTheEditor) {
+  TestFolder folder;
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  HWND options = OpenOptions(app);
+  ASSERT_NE(options, nullptr);
+  // With no schemes the page shows the current scheme, "Default".
+  HWND name = ChildWithText(options, "Default");
+  ASSERT_NE(name, nullptr);
+  HWND trackBar = FindWindowExA(GetParent(name), nullptr, "msctls_trackbar32", nullptr);
+  ASSERT_NE(trackBar, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(trackBar));
+  OSVERSIONINFOA version{sizeof version};
+  GetVersionExA(&version);
+  RecordProperty("WindowsVersion", std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion));
+
+  ClickControl(ChildWithText(options, "New"));
+  HWND save = ChildWithText(options, "Save");
+  ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(name) == "Scheme0" && IsWindowEnabled(save); }, 3000));
+  HWND titleColor = ChildWithText(options, "Window");
+  ChooseByLetter(titleColor, 'R');
+  EXPECT_EQ(WindowTextOf(titleColor), "Red");
+  HWND titleType = ChildWithText(options, "Horizontal");
+  ChooseByLetter(titleType, 'V');
+  EXPECT_EQ(WindowTextOf(titleType), "Vertical");
+  ClickControl(trackBar);
+  Key(VK_END);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(trackBar, TBM_GETPOS, 0, 0) == 9; }, 2000));
+  HWND memoColor = ChildWithText(options, "White");
+  ClickControl(memoColor);
+  WaitUntil([&] { return SendMessageA(memoColor, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000);
+  SaveScreenshot("options-color-picker-open");
+  Key(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(memoColor, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000));
+  ASSERT_TRUE(IsWindowVisible(options));  // Escape closed only the list
+  ClickControl(save);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(save); }, 3000));
+
+  ClickControl(ChildWithText(options, "&OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 3000));
+  EXPECT_EQ(folder.ReadIni(),
+            "[Main]\r\nSchemesCount=1\r\nCurrentStyle=Default\r\n" +
+                SchemeSection(0, "Name=Scheme0\r\nAlphaBlendValue=90\r\nTitleColor=clRed\r\nTitleFontColor=clNavy\r\n"
+                                 "TitleGradColor=clSkyBlue\r\nTitleGradType=1\r\nMemoColor=clWhite\r\n"
+                                 "MemoFontColor=clBlack\r\nMemoGradColor=clSkyBlue\r\nMemoGradType=0\r\n"));
+
+  // The note editor offers it.
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  ChooseTrayMenuItem(1);  // New
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (editor = app.FindWindowOfClass("TFormSticker")) && IsWindowVisible(editor); },
+                        5000));
+  EXPECT_NE(ChildWithText(editor, "Scheme0"), nullptr);
+  EXPECT_TRUE(app.Exit());
+}
+
+TEST_F(Options, NewThenCancelKeepsTheSchemeAndDeletingTheLastShowsTheCurrentScheme) {
+  TestFolder folder;
+  const std::string blue =
+      "Name=Blue\r\nAlphaBlendValue=35\r\nTitleColor=clBlue\r\nTitleFontColor=clWhite\r\nTitleGradColor=clNavy\r\n"
+      "TitleGradType=7\r\nMemoColor=clWhite\r\nMemoFontColor=clBlack\r\nMemoGradColor=clSkyBlue\r\nMemoGradType=2\r\n";
+  folder.WriteIni("[Main]\r\nSchemesCount=1\r\n" + SchemeSection(0, blue));
+  {
+    AppProcess app(folder.Exe());
+    ASSERT_TRUE(app.WaitUp());
+    HWND options = OpenOptions(app);
+    ASSERT_NE(options, nullptr);
+    HWND list = ChildWithText(options, "Blue");
+    HWND trackBar = FindWindowExA(GetParent(list), nullptr, "msctls_trackbar32", nullptr);
+    EXPECT_EQ(SendMessageA(trackBar, TBM_GETPOS, 0, 0), 3);  // 35 percent shows at 3
+    ClickControl(ChildWithText(options, "New"));
+    ASSERT_TRUE(WaitUntil([&] { return ChildWithText(options, "Scheme0") != nullptr; }, 3000));
+    ClickControl(ChildWithText(options, "&Cancel"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 3000));
+    EXPECT_TRUE(app.Exit());
+  }
+  // The entry keeps the name and values it was copied with; "Blue" was never
+  // saved, so its 35 percent stays.
+  EXPECT_EQ(folder.ReadIni(), "[Main]\r\nSchemesCount=2\r\nCurrentStyle=Default\r\nStickerCount=0\r\n" +
+                                  SchemeSection(0, blue) + SchemeSection(1, std::string("Name=Default\r\n") +
+                                                                                kDefaultSchemeKeys));
+
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  HWND options = OpenOptions(app);
+  ASSERT_NE(options, nullptr);
+  HWND list = ChildWithText(options, "Blue");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2);
+  HWND del = ChildWithText(options, "Delete");
+  ClickControl(del);  // "Blue": the entry behind it moves into its place
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, CB_GETCOUNT, 0, 0) == 1 && WindowTextOf(list) == "Default"; },
+                        3000));
+  ClickControl(del);  // the last one: the page shows the current scheme
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, CB_GETCOUNT, 0, 0) == 0 && !IsWindowEnabled(del); }, 3000));
+  HWND name = ChildWithText(options, "Default");
+  ASSERT_NE(name, nullptr);
+  char className[32] = {};
+  GetClassNameA(name, className, sizeof className);
+  EXPECT_STREQ(className, "Edit");
+  HWND apply = ChildWithText(options, "&Apply");
+  EXPECT_TRUE(IsWindowEnabled(apply));
+  ClickControl(apply);
+  EXPECT_TRUE(WaitUntil([&] { return folder.ReadIni()->find("[Scheme") == std::string::npos; }, 5000));
+  EXPECT_NE(folder.ReadIni()->find("SchemesCount=0\r\n"), std::string::npos);
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(app.Exit());
+}
+
+TEST_F(Options, ANoteKeepsItsColorsWhenItsSchemeIsChanged) {
+  TestFolder folder;
+  const std::string blue =
+      "Name=Blue\r\nAlphaBlendValue=0\r\nTitleColor=clBlue\r\nTitleFontColor=clWhite\r\nTitleGradColor=clBlue\r\n"
+      "TitleGradType=7\r\nMemoColor=clWhite\r\nMemoFontColor=clBlack\r\nMemoGradColor=clWhite\r\nMemoGradType=7\r\n";
+  std::string ini = NotesIni({"Title=Kept\r\nActive=1\r\nTop=200\r\nLeft=300\r\n" + blue});
+  ini.insert(std::string("[Main]\r\n").size(), "SchemesCount=1\r\n");
+  folder.WriteIni(ini + SchemeSection(0, blue));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(330, 203) == RGB(0, 0, 255); }, 5000));
+
+  HWND options = OpenOptions(app);
+  ASSERT_NE(options, nullptr);
+  ChooseByLetter(ChildWithText(options, "Blue", 2), 'R');  // the title color, after the list and the name
+  ClickControl(ChildWithText(options, "&OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 3000));
+  EXPECT_NE(folder.ReadIni()->find("[Scheme0]\r\nName=Blue\r\nAlphaBlendValue=0\r\nTitleColor=clRed\r\n"),
+            std::string::npos);
+  // The note on the screen and in the file keeps its own copy.
+  Sleep(300);
+  EXPECT_EQ(ScreenPixel(330, 203), RGB(0, 0, 255));
+  EXPECT_TRUE(app.Exit());
+  EXPECT_NE(folder.ReadIni()->find("[Sticker0]\r\nTitle=Kept\r\n"), std::string::npos);
+  EXPECT_NE(folder.ReadIni()->find("Name=Blue\r\nAlphaBlendValue=0\r\nTitleColor=clBlue\r\n"), std::string::npos);
 }

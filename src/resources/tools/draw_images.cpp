@@ -17,6 +17,8 @@
 //                 the transparent colour.
 //   options_*.bmp the options window's page buttons, 24-bit, 32x32, magenta
 //                 is the transparent colour.
+//   about.bmp     the About window's picture, 24-bit, 16x11, no transparency:
+//                 a note in the default colours, which the window stretches.
 
 #include <cstdint>
 #include <cstdio>
@@ -416,6 +418,28 @@ Image options_colors() {  // a painter's palette with four blobs of paint
   return img;
 }
 
+// The About window's picture: the top 11 rows are used.
+
+constexpr int kAboutRows = 11;
+
+Image about_picture() {
+  Image img(16);
+  img.paint({
+      "KKKKKKKKKKKKKKKK",
+      "KWWSccccccbKbKbK",
+      "KKKKKKKKKKKKKKKK",
+      "KWWWWWWWWWWWWWWK",
+      "KWttttttttttWWWK",
+      "KWWWWWWWWWWWWWcK",
+      "KWtttttttWWWWWcK",
+      "KWWWWWWWWWWWWccK",
+      "KWttttttttttWccK",
+      "KWWWWWWWWWWcccbK",
+      "KKKKKKKKKKKKKKKK",
+  });
+  return img;
+}
+
 // ---------------------------------------------------------------------------
 // File writing
 
@@ -450,19 +474,21 @@ void info_header(std::vector<std::uint8_t>& out, int w, int h, int bits, std::ui
   put32(out, 0);
 }
 
-// A 24-bit BMP; pixels that are off get the key colour, which the picture must not use.
-void write_bmp(const std::filesystem::path& path, const Image& img, Rgb key) {
+// A 24-bit BMP of the picture's top `rows` rows (all by default); pixels that
+// are off get the key colour, which the picture must not use.
+void write_bmp(const std::filesystem::path& path, const Image& img, Rgb key, int rows = 0) {
   const int n = img.size();
+  const int h = rows > 0 ? rows : n;
   const int stride = (n * 3 + 3) & ~3;
-  const std::uint32_t data = static_cast<std::uint32_t>(stride * n);
+  const std::uint32_t data = static_cast<std::uint32_t>(stride * h);
   std::vector<std::uint8_t> out;
   out.push_back('B');
   out.push_back('M');
   put32(out, 14 + 40 + data);
   put32(out, 0);
   put32(out, 14 + 40);
-  info_header(out, n, n, 24, data);
-  for (int y = n - 1; y >= 0; --y) {
+  info_header(out, n, h, 24, data);
+  for (int y = h - 1; y >= 0; --y) {
     int written = 0;
     for (int x = 0; x < n; ++x) {
       Rgb c = key;
@@ -588,6 +614,10 @@ int main(int argc, char** argv) {
 
     write_bmp(dir / "options_system.bmp", options_system(), kMagentaKey);
     write_bmp(dir / "options_colors.bmp", options_colors(), kMagentaKey);
+  return img;
+}
+
+    write_bmp(dir / "about.bmp", about_picture(), kMagentaKey, kAboutRows);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "draw_images: %s\n", e.what());
     return 1;

@@ -1,0 +1,101 @@
+; The Wisplet installer: for the current user only, without administrator
+; rights, into the user's own programs folder. Wisplet keeps its settings file
+; beside Wisplet.exe, so the folder must be one the user can write to.
+;   makensis -DVERSION=1.0.0.1 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> -DICON=<wisplet.ico> wisplet.nsi
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "WinMessages.nsh"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wisplet"
+
+Name "Wisplet"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Wisplet"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "Wisplet ${VERSION}"
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey "ProductName" "Wisplet"
+VIAddVersionKey "FileDescription" "Wisplet Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "CompanyName" "Wisplet Software"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Wisplet.exe"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; A running Wisplet is asked to exit as its tray menu's "Exit" would, which
+; saves the notes. If it is still there afterwards (it could not save, and
+; says so), setup stops rather than replace or remove a program in use.
+!macro CloseWisplet
+  FindWindow $0 "TFormMain" ""
+  ${If} $0 <> 0
+    DetailPrint "Asking Wisplet to exit..."
+    ; The process, not only its window, must be gone before its files are touched.
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=15000
+    ${If} $3 P<> 0
+      System::Call 'kernel32::WaitForSingleObject(p r3, i 15000) i .r4'
+      System::Call 'kernel32::CloseHandle(p r3)'
+    ${EndIf}
+    FindWindow $0 "TFormMain" ""
+    ${If} $0 <> 0
+      MessageBox MB_OK|MB_ICONEXCLAMATION "Wisplet is still running. Choose Exit in its tray menu, then try again." /SD IDOK
+      Abort
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+Section "Wisplet"
+  !insertmacro CloseWisplet
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\Wisplet.exe"
+  File "${STAGE}\Wisplet.chm"
+  File "${STAGE}\README.txt"
+  File "${STAGE}\LICENSE.txt"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Wisplet.lnk" "$INSTDIR\Wisplet.exe"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Wisplet"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Wisplet Software"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Wisplet.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  !insertmacro CloseWisplet
+  Delete "$INSTDIR\Wisplet.exe"
+  Delete "$INSTDIR\Wisplet.chm"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\Uninstall.exe"
+  Delete "$SMPROGRAMS\Wisplet.lnk"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The notes stay unless the user asks; a silent uninstall keeps them.
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Also delete your notes and settings (Wisplet.ini)?" /SD IDNO IDNO keep
+    Delete "$INSTDIR\Wisplet.ini"
+  keep:
+  RMDir "$INSTDIR"
+SectionEnd

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "app/win32_handles.h"
 
@@ -44,14 +43,23 @@ RegKey OpenRunKey() {
   return RegKey(key);
 }
 
-std::string Convert(std::string_view text, UINT from, UINT to) {
+// The conversions of the "A" profile functions: best fit, "?" where there is none.
+std::string WideToAnsi(std::u16string_view text) {
   if (text.empty()) return {};
-  int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> w(static_cast<std::size_t>(wide));
-  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
-  int narrow = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  int length = static_cast<int>(text.size());
+  int narrow = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(to, 0, w.data(), wide, out.data(), narrow, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), narrow, nullptr, nullptr);
+  return out;
+}
+
+std::u16string AnsiToWide(std::string_view text) {
+  if (text.empty()) return {};
+  int length = static_cast<int>(text.size());
+  int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  std::u16string out(static_cast<std::size_t>(wide), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()), wide);
   return out;
 }
 
@@ -140,8 +148,8 @@ AutorunStore::Status RegistryAutorunStore::Delete() {
 }
 
 TextCodec AnsiCodec() {
-  return {[](std::string_view t) { return Convert(t, CP_UTF8, CP_ACP); },
-          [](std::string_view t) { return Convert(t, CP_ACP, CP_UTF8); }};
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  return {WideToAnsi, AnsiToWide};
 }
 
 }  // namespace wisplet

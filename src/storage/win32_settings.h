@@ -28,7 +28,7 @@ class RegistryAutorunStore : public AutorunStore {
   Status Delete() override;
 };
 
-// Conversions between UTF-8 and the ANSI code page.
+// Conversions between UTF-16 and the ANSI code page.
 TextCodec AnsiCodec();
 
 }  // namespace wisplet

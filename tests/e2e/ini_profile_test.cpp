@@ -705,3 +705,107 @@ TEST(IniProfile, Utf8FileWithByteOrderMarkReadsAsThroughTheProfileFunctions) {
   EXPECT_EQ(doc.Get("Caf\xE9", "Name"),
             "Caf\xE9 \x80");  // not the default: the test reads something
 }
+
+namespace {
+
+// Characters for Unicode files: some the code page holds, some it holds only
+// by a nearest letter, some not at all, a pair of surrogates, a lone one and
+// blanks of other scripts.
+const std::vector<std::wstring> kForeign = {L"\x00E9", L"\x20AC", L"\x0100", L"\x0151", L"\x2603",
+                                            L"\x4E2D", L"\xD83D\xDE00", L"\xD800", L"\x3000", L"\x2003",
+                                            L"\x00A0", L"\xFEFF"};
+
+// A generated 8-bit file as a Unicode file with foreign characters strewn in.
+std::string UnicodeFileOf(Rng& r, const std::string& ansi, wisplet::FileEncoding encoding) {
+  std::wstring text(ansi.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), static_cast<int>(text.size()))));
+  for (int i = 0, n = r.Below(6); i < n && !text.empty(); ++i)
+    text.insert(static_cast<std::size_t>(r.Below(text.size() + 1)), r.Pick(kForeign));
+  std::string bytes;
+  switch (encoding) {
+    case wisplet::FileEncoding::Utf8: {
+      bytes.resize(text.size() * 3);
+      bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                                bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+      return "\xEF\xBB\xBF" + bytes;
+    }
+    case wisplet::FileEncoding::Utf16BE:
+      for (wchar_t c : text) bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+      return "\xFE\xFF" + bytes;
+    default:
+      for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+      return "\xFF\xFE" + bytes;
+  }
+}
+
+}  // namespace
+
+// Files saved as Unicode, UTF-16 either way round or UTF-8, holding characters
+// the code page cannot hold: the settings file object reads them as the
+// profile functions read them, and on files in the profile functions' own form
+// its saves leave the very bytes theirs leave, foreign characters included.
+TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
+  const std::uint32_t seed = BaseSeed() + 4;
+  Rng r(seed);
+  Scratch scratch;
+  std::size_t files = 0, queries = 0, found = 0, readMismatches = 0, notFixed = 0;
+  WriteStats stats;
+  std::string report;
+  const wisplet::FileEncoding encodings[] = {wisplet::FileEncoding::Utf16LE, wisplet::FileEncoding::Utf16BE,
+                                             wisplet::FileEncoding::Utf8};
+  for (int i = 0; i < 450; ++i) {
+    const wisplet::FileEncoding encoding = encodings[i % 3];
+    GeneratedFile f = RandomFile(r);
+    std::string bytes = UnicodeFileOf(r, f.bytes, encoding);
+    std::string path = scratch.NewPath();
+    WriteFileBytes(path, bytes);
+    wisplet::Win32SettingsFile file(path);
+    IniDocument doc = wisplet::TIniFile(file, wisplet::AnsiCodec()).Load();
+    ++files;
+    for (const Query& q : QueriesFor(r, f, 10)) {
+      ++queries;
+      auto expected = ProfileGet(path, q.section, q.key);
+      auto actual = doc.Get(q.section, q.key);
+      if (expected) ++found;
+      if (expected == actual) continue;
+      if (readMismatches++ < kShownMismatches)
+        report += "file: \"" + Escape(bytes) + "\"\n  [" + Escape(q.section) + "] \"" + Escape(q.key) +
+                  "\": profile " + Show(expected) + ", engine " + Show(actual) + "\n";
+    }
+
+    // Edits through both, from the same file in the profile functions' form;
+    // the engine's make one save, as the program's do.
+    auto start = NormalisedByProfile(scratch, bytes);
+    if (!start || wisplet::DetectEncoding(*start) != encoding) {
+      ++notFixed;
+      continue;
+    }
+    std::vector<std::string> keys;
+    for (const std::string& k : f.keys)
+      if (UsableKey(k) && k.size() < 100) keys.push_back(k);
+    std::vector<Op> ops = RandomOps(r, 1 + r.Below(10), f.sections, keys);
+    std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
+    WriteFileBytes(profilePath, *start);
+    WriteFileBytes(enginePath, *start);
+    for (const Op& op : ops) ProfileApply(profilePath, op);
+    wisplet::Win32SettingsFile engineFile(enginePath);
+    wisplet::TIniFile(engineFile, wisplet::AnsiCodec()).Update([&](IniDocument& d) {
+      for (const Op& op : ops) EngineApply(d, op);
+    });
+    ++stats.sequences;
+    stats.ops += ops.size();
+    std::string expected = FileOrEmpty(profilePath), actual = FileOrEmpty(enginePath);
+    if (expected != actual && stats.mismatches++ < kShownMismatches)
+      stats.report += "start: \"" + Escape(*start) + "\"\nedits:\n" + Describe(ops, ops.size() - 1) +
+                      "profile: \"" + Escape(expected) + "\"\nengine:  \"" + Escape(actual) + "\"\n\n";
+    if (i % 90 == 89) scratch.Clean();
+  }
+  std::printf("[ IniProfile ] seed %u: %zu Unicode files, %zu queries (%zu found), %zu mismatches; "
+              "%zu edit sequences, %zu edits, %zu mismatches, %zu files not stable\n",
+              seed, files, queries, found, readMismatches, stats.sequences, stats.ops, stats.mismatches, notFixed);
+  EXPECT_EQ(readMismatches, 0u) << report;
+  EXPECT_EQ(stats.mismatches, 0u) << stats.report;
+  EXPECT_GT(found, queries / 10);
+  EXPECT_GT(stats.sequences, 250u);
+}

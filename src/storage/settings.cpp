@@ -25,7 +25,9 @@ TIniFile::Decoded TIniFile::Decode(const std::string& bytes) const {
 
 IniDocument TIniFile::Load() const {
   std::string bytes;
-  if (file_.Read(bytes) != SettingsFile::ReadStatus::Ok) return IniDocument();
+  auto status = file_.Read(bytes);
+  if (status != SettingsFile::ReadStatus::Ok && status != SettingsFile::ReadStatus::Recovered)
+    return IniDocument();
   return Decode(bytes).doc;
 }
 
@@ -42,7 +44,9 @@ void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
   std::string after = decoded.doc.Serialize();
   if (decoded.encoding != FileEncoding::Ansi) after = UnicodeFileBytes(after, decoded.encoding);
 
-  if (after == before && (status == SettingsFile::ReadStatus::Ok || after.empty())) return;
+  bool unchanged = status == SettingsFile::ReadStatus::Ok ||
+                   (status == SettingsFile::ReadStatus::Missing && after.empty());
+  if (after == before && unchanged) return;
   if (!file_.Replace(after)) throw Error(FormatMessage1("Unable to write to %s", file_.Path()));
 }
 

@@ -15,10 +15,12 @@
 
 namespace wisplet {
 
-// The bytes of the settings file. The Win32 shell replaces the file atomically.
+// The bytes of the settings file.
 class SettingsFile {
  public:
-  enum class ReadStatus { Ok, Missing, Failed };
+  // Recovered: the bytes of a save that did not reach the file whole; the
+  // next save writes them out even when it changes nothing.
+  enum class ReadStatus { Ok, Missing, Failed, Recovered };
   virtual ~SettingsFile() = default;
   virtual const std::string& Path() const = 0;
   virtual ReadStatus Read(std::string& bytes) = 0;

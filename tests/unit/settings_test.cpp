@@ -66,7 +66,8 @@ TEST(ValueForms, ColorsTakeTheirDefaultWhenUnreadable) {
 
 TEST(ValueForms, TextThatTheProfileWouldAlterIsQuoted) {
   const std::string texts[] = {"plain", "  leading", "trailing  ", "\"quoted\"", "'single'",
-                               "\"half", "", "a=b", "\t tab", "ctrl-z\x1A", "\x0Bvt", "form\x0C"};
+                               "\"half", "", "a=b", "\t tab", "ctrl-z\x1A", "\x0Bvt", "form\x0C",
+                               "\"\"", "''", "\"", "'", "\"\"\"", "\" \"", "\"'"};
   for (const auto& text : texts) {
     IniDocument doc;
     WriteText(doc, "S", "k", text);

@@ -24,6 +24,8 @@ class Win32FileOps : public FileOps {
 class Win32SettingsFile : private Win32FileOps, public SafeSettingsFile {
  public:
   explicit Win32SettingsFile(std::string path);
+  using SafeSettingsFile::Read;
+  using SafeSettingsFile::Replace;
 };
 
 // Value "Sticker" of HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run.

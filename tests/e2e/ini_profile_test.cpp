@@ -462,6 +462,14 @@ bool UsableKey(std::string_view k) {
   return k.find('=') == std::string_view::npos && (i == k.size() || k[i] != '[');
 }
 
+// Up to `most` edits of the sections and keys of a generated file.
+std::vector<Op> EditsOf(Rng& r, const GeneratedFile& f, int most) {
+  std::vector<std::string> keys;
+  for (const std::string& k : f.keys)
+    if (UsableKey(k) && k.size() < 100) keys.push_back(k);
+  return RandomOps(r, 1 + r.Below(most), f.sections, keys);
+}
+
 // A file in the form the profile functions leave: a hostile file after one
 // edit of theirs. Only files that another edit leaves as they are qualify.
 std::optional<std::string> NormalisedByProfile(Scratch& scratch, const std::string& bytes) {
@@ -475,6 +483,31 @@ std::optional<std::string> NormalisedByProfile(Scratch& scratch, const std::stri
   std::string once = touch();
   if (touch() != once) return std::nullopt;
   return once;
+}
+
+struct ReadStats {
+  std::size_t files = 0, queries = 0, found = 0, mismatches = 0;
+  std::string report;
+};
+
+// Asks the profile functions (of the file at `path`, which holds `bytes`) and
+// the engine's document of it the same questions; the answers must agree.
+void CompareReads(const std::string& path, const std::string& bytes, const IniDocument& doc,
+                  const std::vector<Query>& queries, ReadStats& stats) {
+  ++stats.files;
+  bool shown = false;
+  for (const Query& q : queries) {
+    ++stats.queries;
+    auto expected = ProfileGet(path, q.section, q.key);
+    auto actual = doc.Get(q.section, q.key);
+    if (expected) ++stats.found;
+    if (expected == actual) continue;
+    if (stats.mismatches++ < kShownMismatches && !shown) {
+      shown = true;
+      stats.report += "file: \"" + Escape(bytes) + "\"\n  [" + Escape(q.section) + "] \"" + Escape(q.key) +
+                      "\": profile " + Show(expected) + ", engine " + Show(actual) + "\n";
+    }
+  }
 }
 
 struct WriteStats {
@@ -543,36 +576,20 @@ TEST(IniProfile, ReadsGeneratedFilesAsTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed();
   Rng r(seed);
   Scratch scratch;
-  std::size_t files = 0, queries = 0, found = 0, mismatches = 0;
-  std::string report;
+  ReadStats stats;
   for (int i = 0; i < 2000; ++i) {
     GeneratedFile f = RandomFile(r);
     std::string path = scratch.NewPath();
     WriteFileBytes(path, f.bytes);
-    IniDocument doc = IniDocument::Parse(f.bytes);
-    ++files;
-    bool shown = false;
-    for (const Query& q : QueriesFor(r, f, 20)) {
-      ++queries;
-      auto expected = ProfileGet(path, q.section, q.key);
-      auto actual = doc.Get(q.section, q.key);
-      if (expected) ++found;
-      if (expected == actual) continue;
-      if (mismatches++ < kShownMismatches && !shown) {
-        shown = true;
-        report += "file: \"" + Escape(f.bytes) + "\"\n  [" + Escape(q.section) + "] \"" +
-                  Escape(q.key) + "\": profile " + Show(expected) + ", engine " + Show(actual) +
-                  "\n";
-      }
-    }
+    CompareReads(path, f.bytes, IniDocument::Parse(f.bytes), QueriesFor(r, f, 20), stats);
     if (i % 200 == 199) scratch.Clean();
   }
   std::printf("[ IniProfile ] seed %u: %zu files, %zu queries (%zu found), %zu mismatches\n", seed,
-              files, queries, found, mismatches);
-  EXPECT_EQ(mismatches, 0u) << report;
+              stats.files, stats.queries, stats.found, stats.mismatches);
+  EXPECT_EQ(stats.mismatches, 0u) << stats.report;
   // The generator must reach both answers often enough to mean something.
-  EXPECT_GT(found, queries / 10);
-  EXPECT_LT(found, queries);
+  EXPECT_GT(stats.found, stats.queries / 10);
+  EXPECT_LT(stats.found, stats.queries);
 }
 
 TEST(IniProfile, WritesFromNothingAsTheProfileFunctions) {
@@ -606,10 +623,7 @@ TEST(IniProfile, WritesToNormalisedFilesAsTheProfileFunctions) {
       ++notFixed;
       continue;
     }
-    std::vector<std::string> keys;
-    for (const std::string& k : f.keys)
-      if (UsableKey(k) && k.size() < 100) keys.push_back(k);
-    std::vector<Op> ops = RandomOps(r, 1 + r.Below(15), f.sections, keys);
+    std::vector<Op> ops = EditsOf(r, f, 15);
     CompareEdits(scratch, *start, ops, stats);
     if (i % 100 == 99) scratch.Clean();
   }
@@ -637,10 +651,7 @@ TEST(IniProfile, EditsOfGeneratedFilesMeanWhatTheProfileFunctionsMake) {
     GeneratedFile f = RandomFile(r);
     if (f.emptyHeader) continue;
     ++files;
-    std::vector<std::string> keys;
-    for (const std::string& k : f.keys)
-      if (UsableKey(k) && k.size() < 100) keys.push_back(k);
-    std::vector<Op> ops = RandomOps(r, 1 + r.Below(10), f.sections, keys);
+    std::vector<Op> ops = EditsOf(r, f, 10);
 
     std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
     WriteFileBytes(profilePath, f.bytes);
@@ -749,9 +760,9 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed() + 4;
   Rng r(seed);
   Scratch scratch;
-  std::size_t files = 0, queries = 0, found = 0, readMismatches = 0, notFixed = 0;
+  ReadStats reads;
   WriteStats stats;
-  std::string report;
+  std::size_t notFixed = 0;
   const wisplet::FileEncoding encodings[] = {wisplet::FileEncoding::Utf16LE, wisplet::FileEncoding::Utf16BE,
                                              wisplet::FileEncoding::Utf8};
   for (int i = 0; i < 450; ++i) {
@@ -761,18 +772,7 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
     std::string path = scratch.NewPath();
     WriteFileBytes(path, bytes);
     wisplet::Win32SettingsFile file(path);
-    IniDocument doc = wisplet::TIniFile(file, wisplet::AnsiCodec()).Load();
-    ++files;
-    for (const Query& q : QueriesFor(r, f, 10)) {
-      ++queries;
-      auto expected = ProfileGet(path, q.section, q.key);
-      auto actual = doc.Get(q.section, q.key);
-      if (expected) ++found;
-      if (expected == actual) continue;
-      if (readMismatches++ < kShownMismatches)
-        report += "file: \"" + Escape(bytes) + "\"\n  [" + Escape(q.section) + "] \"" + Escape(q.key) +
-                  "\": profile " + Show(expected) + ", engine " + Show(actual) + "\n";
-    }
+    CompareReads(path, bytes, wisplet::TIniFile(file, wisplet::AnsiCodec()).Load(), QueriesFor(r, f, 10), reads);
 
     // Edits through both, from the same file in the profile functions' form;
     // the engine's make one save, as the program's do.
@@ -781,10 +781,7 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
       ++notFixed;
       continue;
     }
-    std::vector<std::string> keys;
-    for (const std::string& k : f.keys)
-      if (UsableKey(k) && k.size() < 100) keys.push_back(k);
-    std::vector<Op> ops = RandomOps(r, 1 + r.Below(10), f.sections, keys);
+    std::vector<Op> ops = EditsOf(r, f, 10);
     std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
     WriteFileBytes(profilePath, *start);
     WriteFileBytes(enginePath, *start);
@@ -803,9 +800,10 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
   }
   std::printf("[ IniProfile ] seed %u: %zu Unicode files, %zu queries (%zu found), %zu mismatches; "
               "%zu edit sequences, %zu edits, %zu mismatches, %zu files not stable\n",
-              seed, files, queries, found, readMismatches, stats.sequences, stats.ops, stats.mismatches, notFixed);
-  EXPECT_EQ(readMismatches, 0u) << report;
+              seed, reads.files, reads.queries, reads.found, reads.mismatches, stats.sequences, stats.ops,
+              stats.mismatches, notFixed);
+  EXPECT_EQ(reads.mismatches, 0u) << reads.report;
   EXPECT_EQ(stats.mismatches, 0u) << stats.report;
-  EXPECT_GT(found, queries / 10);
+  EXPECT_GT(reads.found, reads.queries / 10);
   EXPECT_GT(stats.sequences, 250u);
 }

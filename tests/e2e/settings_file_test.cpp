@@ -246,7 +246,6 @@ TEST(SettingsFile, ALeftOverRecoveryFileIsUsedWhenCompleteAndNewer) {
     const char* title;         // in the file after exit
   } cases[] = {
       {"cut short", saved.substr(0, 40) + before.substr(40), {100, 200}, "Title=New two\r\n"},
-      {"never begun", before, {100, 200}, "Title=New two\r\n"},
       {"changed since", changed, {300}, "Title=Changed since\r\n"},
   };
   for (const auto& c : cases) {

@@ -98,7 +98,7 @@ SettingsFile::ReadStatus SafeSettingsFile::Read(std::string& bytes) {
   bytes.clear();
   std::string now;
   FileOps::Result result = ops_.Read(path_, now);
-  if (result == FileOps::Result::Failed || result == FileOps::Result::Refused) return ReadStatus::Failed;
+  if (result != FileOps::Result::Ok && result != FileOps::Result::Missing) return ReadStatus::Failed;
   std::optional<std::string> settings;
   if (result == FileOps::Result::Ok) settings = std::move(now);
   for (const std::string& recoveryPath : recoveryPaths_) {

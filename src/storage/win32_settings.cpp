@@ -48,9 +48,8 @@ bool CarryOver(const std::string& from, DWORD attributes, const std::string& to)
       OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
   DWORD size = 0;
   GetFileSecurityA(from.c_str(), kInfo, nullptr, 0, &size);
-  if (size == 0) return true;  // a file system without security descriptors: nothing to keep
   std::string descriptor(size, '\0');
-  if (!GetFileSecurityA(from.c_str(), kInfo, descriptor.data(), size, &size)) return false;
+  if (size == 0 || !GetFileSecurityA(from.c_str(), kInfo, descriptor.data(), size, &size)) return false;
   return SetFileSecurityA(to.c_str(), kInfo, descriptor.data()) != 0;
 }
 

@@ -33,6 +33,9 @@ void TrayIcon::Add() {
   nid.hIcon = icon_;
   std::strncpy(nid.szTip, hint_.c_str(), 63);  // the shell takes at most 63 characters
   added_ = Shell_NotifyIconA(NIM_ADD, &nid) != 0;
+  // "TaskbarCreated" also comes after a change of the screen's DPI, while the
+  // icon is still there: then it is updated instead.
+  if (!added_) added_ = Shell_NotifyIconA(NIM_MODIFY, &nid) != 0;
 }
 
 void TrayIcon::Remove() {

@@ -149,6 +149,20 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return doc;
 }
 
+IniDocument IniDocument::ParseUnicode(std::string_view utf8, TextCodec codec) {
+  IniDocument doc = Parse(utf8);
+  doc.codec_ = std::make_shared<const TextCodec>(std::move(codec));
+  return doc;
+}
+
+std::string IniDocument::Inner(std::string_view text) const {
+  return Utf16ToUtf8(codec_->FromAnsi(text));
+}
+
+std::string IniDocument::Outer(std::string_view text) const {
+  return codec_->ToAnsi(Utf8ToUtf16(text));
+}
+
 std::size_t IniDocument::FindIndex(std::string_view section) const {
   auto it = index_.find(Trim(section));
   if (it == index_.end() || it->second.empty()) return std::string::npos;
@@ -160,10 +174,14 @@ const IniDocument::Section* IniDocument::Find(std::string_view section) const {
   return i == std::string::npos ? nullptr : &sections_[i];
 }
 
-bool IniDocument::HasSection(std::string_view section) const { return Find(section) != nullptr; }
+const IniDocument::Section* IniDocument::FindOuter(std::string_view section) const {
+  return codec_ ? Find(Inner(section)) : Find(section);
+}
+
+bool IniDocument::HasSection(std::string_view section) const { return FindOuter(section) != nullptr; }
 
 std::size_t IniDocument::LineCount(std::string_view section) const {
-  const Section* s = Find(section);
+  const Section* s = FindOuter(section);
   if (!s) return 0;
   return s->prelude ? s->lines.size() : s->lines.size() - 1;
 }
@@ -175,13 +193,20 @@ std::size_t IniDocument::SectionCount() const {
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  return codec_ ? GetText(Inner(section), Inner(key)) : GetText(section, key);
+}
+
+std::optional<std::string> IniDocument::GetText(std::string_view section, std::string_view key) const {
   const Section* s = Find(section);
   if (!s) return std::nullopt;
   std::size_t i = FindKey(*s, Trim(key));
   if (i == std::string::npos) return std::nullopt;
   auto kv = ParseKeyLine(s->lines[i]);
   if (!kv->value) return std::nullopt;
-  return std::string(ProfileValue(*kv->value));
+  if (!codec_) return std::string(ProfileValue(*kv->value));
+  // The buffer cuts the value as the caller receives it.
+  std::string value = Outer(*kv->value);
+  return std::string(ProfileValue(value));
 }
 
 void IniDocument::Written(std::size_t section, std::size_t line) {
@@ -204,6 +229,13 @@ void IniDocument::Settle() {
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  if (codec_)
+    SetText(Inner(section), Inner(key), Inner(value));
+  else
+    SetText(section, key, value);
+}
+
+void IniDocument::SetText(std::string_view section, std::string_view key, std::string_view value) {
   // The profile functions look names up trimmed but write them, like the
   // value, with only their leading blanks stripped.
   std::string_view writtenKey = TrimLeft(key);
@@ -242,6 +274,13 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
 }
 
 void IniDocument::EraseSection(std::string_view section) {
+  if (codec_)
+    EraseText(Inner(section));
+  else
+    EraseText(section);
+}
+
+void IniDocument::EraseText(std::string_view section) {
   // Unlike reading and setting, erasing does not trim the name it is given.
   if (Trim(section).size() != section.size()) return;
   auto it = index_.find(section);

@@ -5,11 +5,14 @@
 // WritePrivateProfileStringA would on the same file. Lines the program does not
 // change are kept as they were.
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "storage/text_encoding.h"
 
 namespace wisplet {
 
@@ -22,6 +25,11 @@ class IniDocument {
   IniDocument();
   // Parses 8-bit text; CR LF, LF and CR all end a line.
   static IniDocument Parse(std::string_view text);
+  // Parses UTF-8 text (a file saved as Unicode). Names and values still come
+  // and go in the program's code page: `codec` converts them where they cross,
+  // so a value the code page cannot hold reads as the codec makes it, and the
+  // lines nobody sets keep their characters.
+  static IniDocument ParseUnicode(std::string_view utf8, TextCodec codec);
 
   // The value of the first matching key of the first matching section, trimmed,
   // with one pair of enclosing quotes removed and cut as a 2048-byte buffer
@@ -46,7 +54,7 @@ class IniDocument {
   std::size_t LineCount(std::string_view section) const;
   std::size_t SectionCount() const;
 
-  // CR LF after every line, no byte order mark.
+  // CR LF after every line, no byte order mark; UTF-8 when parsed so.
   std::string Serialize() const;
 
  private:
@@ -77,6 +85,15 @@ class IniDocument {
     std::size_t line;
   };
 
+  // Text in the program's code page as the document holds it, and back.
+  std::string Inner(std::string_view text) const;
+  std::string Outer(std::string_view text) const;
+  // The public operations on names and values as the document holds them.
+  std::optional<std::string> GetText(std::string_view section, std::string_view key) const;
+  void SetText(std::string_view section, std::string_view key, std::string_view value);
+  void EraseText(std::string_view section);
+  const Section* FindOuter(std::string_view section) const;
+
   std::size_t FindIndex(std::string_view section) const;  // npos when missing
   // The line of the first key of this name in the section; npos when missing.
   std::size_t FindKey(const Section& s, std::string_view trimmedKey) const;
@@ -93,6 +110,7 @@ class IniDocument {
   // kept). The profile functions rewrite the whole file on every change and
   // trim such lines then; Settle() does the same for these lines only.
   std::vector<LineRef> unsettled_;
+  std::shared_ptr<const TextCodec> codec_;  // only for a document of UTF-8 text
 };
 
 }  // namespace wisplet

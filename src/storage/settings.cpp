@@ -7,8 +7,6 @@
 namespace wisplet {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 bool IsTrimmedByProfile(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
@@ -20,18 +18,16 @@ std::string SchemeSection(std::size_t n) { return "Scheme" + std::to_string(n); 
 TIniFile::TIniFile(SettingsFile& file, TextCodec codec) : file_(file), codec_(std::move(codec)) {}
 
 TIniFile::Decoded TIniFile::Decode(const std::string& bytes) const {
-  std::string_view text = bytes;
-  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    text.remove_prefix(kUtf8Bom.size());
-    if (codec_.Utf8ToAnsi) return {IniDocument::Parse(codec_.Utf8ToAnsi(text)), true};
-    return {IniDocument::Parse(text), true};
-  }
-  return {IniDocument::Parse(text), false};
+  FileEncoding encoding = DetectEncoding(bytes);
+  if (encoding == FileEncoding::Ansi) return {IniDocument::Parse(bytes), encoding};
+  return {IniDocument::ParseUnicode(UnicodeFileText(bytes, encoding), codec_), encoding};
 }
 
 IniDocument TIniFile::Load() const {
   std::string bytes;
-  if (file_.Read(bytes) != SettingsFile::ReadStatus::Ok) return IniDocument();
+  auto status = file_.Read(bytes);
+  if (status != SettingsFile::ReadStatus::Ok && status != SettingsFile::ReadStatus::Recovered)
+    return IniDocument();
   return Decode(bytes).doc;
 }
 
@@ -46,10 +42,11 @@ void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
   Decoded decoded = Decode(before);
   edit(decoded.doc);
   std::string after = decoded.doc.Serialize();
-  if (decoded.utf8Bom)
-    after = std::string(kUtf8Bom) + (codec_.AnsiToUtf8 ? codec_.AnsiToUtf8(after) : after);
+  if (decoded.encoding != FileEncoding::Ansi) after = UnicodeFileBytes(after, decoded.encoding);
 
-  if (after == before && (status == SettingsFile::ReadStatus::Ok || after.empty())) return;
+  bool unchanged = status == SettingsFile::ReadStatus::Ok ||
+                   (status == SettingsFile::ReadStatus::Missing && after.empty());
+  if (after == before && unchanged) return;
   if (!file_.Replace(after)) throw Error(FormatMessage1("Unable to write to %s", file_.Path()));
 }
 

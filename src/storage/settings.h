@@ -11,13 +11,16 @@
 #include "model/scheme.h"
 #include "model/state.h"
 #include "storage/ini_document.h"
+#include "storage/text_encoding.h"
 
 namespace wisplet {
 
-// The bytes of the settings file. The Win32 shell replaces the file atomically.
+// The bytes of the settings file.
 class SettingsFile {
  public:
-  enum class ReadStatus { Ok, Missing, Failed };
+  // Recovered: the bytes of a save that did not reach the file whole; the
+  // next save writes them out even when it changes nothing.
+  enum class ReadStatus { Ok, Missing, Failed, Recovered };
   virtual ~SettingsFile() = default;
   virtual const std::string& Path() const = 0;
   virtual ReadStatus Read(std::string& bytes) = 0;
@@ -25,18 +28,13 @@ class SettingsFile {
   virtual bool Replace(const std::string& bytes) = 0;
 };
 
-// Conversions for a file that starts with a UTF-8 byte order mark; the program
-// itself works in the ANSI code page.
-struct TextCodec {
-  std::function<std::string(std::string_view)> Utf8ToAnsi;
-  std::function<std::string(std::string_view)> AnsiToUtf8;
-};
-
 // The settings file object: reads give the file as it is now; every save reads
-// the file afresh, edits it in memory and replaces it in one write.
+// the file afresh, edits it in memory and replaces it in one write. A file
+// saved as Unicode (UTF-8 or UTF-16 with a byte order mark) is read through
+// `codec` as the profile functions read it and written back in its encoding.
 class TIniFile {
  public:
-  explicit TIniFile(SettingsFile& file, TextCodec codec = {});
+  explicit TIniFile(SettingsFile& file, TextCodec codec = Latin1Codec());
   const std::string& FileName() const { return file_.Path(); }
   // The file's contents; a missing or unreadable file reads as empty.
   IniDocument Load() const;
@@ -47,7 +45,7 @@ class TIniFile {
  private:
   struct Decoded {
     IniDocument doc;
-    bool utf8Bom = false;
+    FileEncoding encoding = FileEncoding::Ansi;
   };
   Decoded Decode(const std::string& bytes) const;
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <algorithm>
 
 #include "base/win32_handles.h"
 
@@ -21,19 +21,36 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+bool WriteAll(HANDLE file, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0)
-      return false;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
     done += written;
   }
-  return FlushFileBuffers(file.get()) != 0;
+  return true;
+}
+
+FileOps::Result Refusal(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? FileOps::Result::Refused
+                                                                         : FileOps::Result::Failed;
+}
+
+// Gives the new file the old one's attributes and security descriptor (owner,
+// group and access list). False when the descriptor cannot be carried over.
+bool CarryOver(const std::string& from, DWORD attributes, const std::string& to) {
+  constexpr DWORD kKept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  DWORD kept = attributes & kKept;
+  if (!SetFileAttributesA(to.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL)) return false;
+  constexpr SECURITY_INFORMATION kInfo =
+      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityA(from.c_str(), kInfo, nullptr, 0, &size);
+  std::string descriptor(size, '\0');
+  if (size == 0 || !GetFileSecurityA(from.c_str(), kInfo, descriptor.data(), size, &size)) return false;
+  return SetFileSecurityA(to.c_str(), kInfo, descriptor.data()) != 0;
 }
 
 // The Run key with the access asked for; `create` makes a missing key,
@@ -46,65 +63,105 @@ LONG OpenRunKey(HKEY root, REGSAM access, bool create, RegKey& key) {
   return rc;
 }
 
-std::string Convert(std::string_view text, UINT from, UINT to) {
+// The conversions of the "A" profile functions: best fit, "?" where there is none.
+std::string WideToAnsi(std::u16string_view text) {
   if (text.empty()) return {};
-  int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> w(static_cast<std::size_t>(wide));
-  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
-  int narrow = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  int length = static_cast<int>(text.size());
+  int narrow = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(to, 0, w.data(), wide, out.data(), narrow, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), narrow, nullptr, nullptr);
+  return out;
+}
+
+std::u16string AnsiToWide(std::string_view text) {
+  if (text.empty()) return {};
+  int length = static_cast<int>(text.size());
+  int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  std::u16string out(static_cast<std::size_t>(wide), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()), wide);
   return out;
 }
 
 }  // namespace
 
-SettingsFile::ReadStatus Win32SettingsFile::Read(std::string& bytes) {
+FileOps::Result Win32FileOps::Read(const std::string& path, std::string& bytes) {
   bytes.clear();
   FileHandle file;
   for (DWORD attempt = 0;; ++attempt) {
-    file.reset(CreateFileA(path_.c_str(), GENERIC_READ,
+    file.reset(CreateFileA(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) break;
     DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadStatus::Missing;
-    if (error != ERROR_SHARING_VIOLATION || attempt + 1 >= kReadRetries) return ReadStatus::Failed;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Result::Missing;
+    if (error != ERROR_SHARING_VIOLATION || attempt + 1 >= kReadRetries) return Result::Failed;
     Sleep(kReadRetryDelayMs);
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || static_cast<ULONGLONG>(size.QuadPart) > kMaxSettingsFileSize)
-    return ReadStatus::Failed;
+    return Result::Failed;
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return ReadStatus::Failed;
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return Result::Failed;
     if (got == 0) break;
     done += got;
   }
   bytes.resize(done);
-  return ReadStatus::Ok;
+  return Result::Ok;
 }
 
-bool Win32SettingsFile::Replace(const std::string& bytes) {
-  DWORD attributes = GetFileAttributesA(path_.c_str());
+FileOps::Result Win32FileOps::Replace(const std::string& path, const std::string& bytes) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
   bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   // A read-only settings file is the user's choice; it is not replaced.
-  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
+  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return Result::Failed;
 
   char temp[MAX_PATH + 1] = {};
-  if (!GetTempFileNameA(FolderOf(path_).c_str(), "wsp", 0, temp)) return false;
-  if (!WriteWholeFile(temp, bytes) ||
-      !MoveFileExA(temp, path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temp);
-    return false;
+  if (!GetTempFileNameA(FolderOf(path).c_str(), "wsp", 0, temp)) return Refusal(GetLastError());
+  Result result = Result::Ok;
+  {
+    FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) result = Result::Failed;
   }
-  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  if (exists && (attributes & kKept)) SetFileAttributesA(path_.c_str(), attributes);
-  return true;
+  // Where the old file's security cannot be given to the new one, the
+  // rewrite in place keeps it.
+  if (result == Result::Ok && exists && !CarryOver(path, attributes, temp)) result = Result::Refused;
+  if (result == Result::Ok &&
+      !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    result = Refusal(GetLastError());
+  if (result != Result::Ok) DeleteFileA(temp);
+  return result;
 }
+
+FileOps::Result Win32FileOps::Rewrite(const std::string& path, const std::string& bytes,
+                                      const std::function<bool()>& ready) {
+  // Shared as the program that holds the file open shares it.
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !ready()) return Result::Refused;
+  if (!WriteAll(file.get(), bytes) || !SetEndOfFile(file.get()) || !FlushFileBuffers(file.get()))
+    return Result::Failed;
+  return Result::Ok;
+}
+
+void Win32FileOps::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+
+namespace {
+
+std::string TempFolder() {
+  char folder[MAX_PATH + 1] = {};
+  DWORD length = GetTempPathA(sizeof folder, folder);
+  return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+}  // namespace
+
+Win32SettingsFile::Win32SettingsFile(std::string path)
+    : SafeSettingsFile(*this, path, RecoveryPaths(path, TempFolder())) {}
 
 AutorunStore::Status RegistryAutorunStore::Read(std::string& value) {
   value.clear();
@@ -146,8 +203,8 @@ AutorunStore::Status RegistryAutorunStore::Delete() {
 }
 
 TextCodec AnsiCodec() {
-  return {[](std::string_view t) { return Convert(t, CP_UTF8, CP_ACP); },
-          [](std::string_view t) { return Convert(t, CP_ACP, CP_UTF8); }};
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+  return {WideToAnsi, AnsiToWide};
 }
 
 }  // namespace wisplet

@@ -4,22 +4,30 @@
 
 #include <string>
 
+#include "storage/safe_file.h"
 #include "storage/settings.h"
 
 namespace wisplet {
 
-// Reads the file with sharing for other readers and writers, and replaces it
-// through a temporary file in the same folder that is flushed and then moved
-// over the old one, so a failed or interrupted save leaves the old file.
-class Win32SettingsFile : public SettingsFile {
+// The steps of a save on Windows files. Reads share the file with other
+// readers and writers; a replace writes a temporary file in the same folder,
+// flushes it and moves it over the old one.
+class Win32FileOps : public FileOps {
  public:
-  explicit Win32SettingsFile(std::string path) : path_(std::move(path)) {}
-  const std::string& Path() const override { return path_; }
-  ReadStatus Read(std::string& bytes) override;
-  bool Replace(const std::string& bytes) override;
+  Result Read(const std::string& path, std::string& bytes) override;
+  Result Replace(const std::string& path, const std::string& bytes) override;
+  Result Rewrite(const std::string& path, const std::string& bytes,
+                 const std::function<bool()>& ready) override;
+  void Remove(const std::string& path) override;
+};
 
- private:
-  std::string path_;
+// The settings file at `path`, with its recovery files beside it or in the
+// user's temporary folder.
+class Win32SettingsFile : private Win32FileOps, public SafeSettingsFile {
+ public:
+  explicit Win32SettingsFile(std::string path);
+  using SafeSettingsFile::Read;
+  using SafeSettingsFile::Replace;
 };
 
 // Value "Sticker" of SOFTWARE\Microsoft\Windows\CurrentVersion\Run under
@@ -36,7 +44,7 @@ class RegistryAutorunStore : public AutorunStore {
   HKEY root_;
 };
 
-// Conversions between UTF-8 and the ANSI code page.
+// Conversions between UTF-16 and the ANSI code page.
 TextCodec AnsiCodec();
 
 }  // namespace wisplet

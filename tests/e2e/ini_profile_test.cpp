@@ -462,6 +462,14 @@ bool UsableKey(std::string_view k) {
   return k.find('=') == std::string_view::npos && (i == k.size() || k[i] != '[');
 }
 
+// Up to `most` edits of the sections and keys of a generated file.
+std::vector<Op> EditsOf(Rng& r, const GeneratedFile& f, int most) {
+  std::vector<std::string> keys;
+  for (const std::string& k : f.keys)
+    if (UsableKey(k) && k.size() < 100) keys.push_back(k);
+  return RandomOps(r, 1 + r.Below(most), f.sections, keys);
+}
+
 // A file in the form the profile functions leave: a hostile file after one
 // edit of theirs. Only files that another edit leaves as they are qualify.
 std::optional<std::string> NormalisedByProfile(Scratch& scratch, const std::string& bytes) {
@@ -475,6 +483,31 @@ std::optional<std::string> NormalisedByProfile(Scratch& scratch, const std::stri
   std::string once = touch();
   if (touch() != once) return std::nullopt;
   return once;
+}
+
+struct ReadStats {
+  std::size_t files = 0, queries = 0, found = 0, mismatches = 0;
+  std::string report;
+};
+
+// Asks the profile functions (of the file at `path`, which holds `bytes`) and
+// the engine's document of it the same questions; the answers must agree.
+void CompareReads(const std::string& path, const std::string& bytes, const IniDocument& doc,
+                  const std::vector<Query>& queries, ReadStats& stats) {
+  ++stats.files;
+  bool shown = false;
+  for (const Query& q : queries) {
+    ++stats.queries;
+    auto expected = ProfileGet(path, q.section, q.key);
+    auto actual = doc.Get(q.section, q.key);
+    if (expected) ++stats.found;
+    if (expected == actual) continue;
+    if (stats.mismatches++ < kShownMismatches && !shown) {
+      shown = true;
+      stats.report += "file: \"" + Escape(bytes) + "\"\n  [" + Escape(q.section) + "] \"" + Escape(q.key) +
+                      "\": profile " + Show(expected) + ", engine " + Show(actual) + "\n";
+    }
+  }
 }
 
 struct WriteStats {
@@ -543,36 +576,20 @@ TEST(IniProfile, ReadsGeneratedFilesAsTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed();
   Rng r(seed);
   Scratch scratch;
-  std::size_t files = 0, queries = 0, found = 0, mismatches = 0;
-  std::string report;
+  ReadStats stats;
   for (int i = 0; i < 2000; ++i) {
     GeneratedFile f = RandomFile(r);
     std::string path = scratch.NewPath();
     WriteFileBytes(path, f.bytes);
-    IniDocument doc = IniDocument::Parse(f.bytes);
-    ++files;
-    bool shown = false;
-    for (const Query& q : QueriesFor(r, f, 20)) {
-      ++queries;
-      auto expected = ProfileGet(path, q.section, q.key);
-      auto actual = doc.Get(q.section, q.key);
-      if (expected) ++found;
-      if (expected == actual) continue;
-      if (mismatches++ < kShownMismatches && !shown) {
-        shown = true;
-        report += "file: \"" + Escape(f.bytes) + "\"\n  [" + Escape(q.section) + "] \"" +
-                  Escape(q.key) + "\": profile " + Show(expected) + ", engine " + Show(actual) +
-                  "\n";
-      }
-    }
+    CompareReads(path, f.bytes, IniDocument::Parse(f.bytes), QueriesFor(r, f, 20), stats);
     if (i % 200 == 199) scratch.Clean();
   }
   std::printf("[ IniProfile ] seed %u: %zu files, %zu queries (%zu found), %zu mismatches\n", seed,
-              files, queries, found, mismatches);
-  EXPECT_EQ(mismatches, 0u) << report;
+              stats.files, stats.queries, stats.found, stats.mismatches);
+  EXPECT_EQ(stats.mismatches, 0u) << stats.report;
   // The generator must reach both answers often enough to mean something.
-  EXPECT_GT(found, queries / 10);
-  EXPECT_LT(found, queries);
+  EXPECT_GT(stats.found, stats.queries / 10);
+  EXPECT_LT(stats.found, stats.queries);
 }
 
 TEST(IniProfile, WritesFromNothingAsTheProfileFunctions) {
@@ -606,10 +623,7 @@ TEST(IniProfile, WritesToNormalisedFilesAsTheProfileFunctions) {
       ++notFixed;
       continue;
     }
-    std::vector<std::string> keys;
-    for (const std::string& k : f.keys)
-      if (UsableKey(k) && k.size() < 100) keys.push_back(k);
-    std::vector<Op> ops = RandomOps(r, 1 + r.Below(15), f.sections, keys);
+    std::vector<Op> ops = EditsOf(r, f, 15);
     CompareEdits(scratch, *start, ops, stats);
     if (i % 100 == 99) scratch.Clean();
   }
@@ -637,10 +651,7 @@ TEST(IniProfile, EditsOfGeneratedFilesMeanWhatTheProfileFunctionsMake) {
     GeneratedFile f = RandomFile(r);
     if (f.emptyHeader) continue;
     ++files;
-    std::vector<std::string> keys;
-    for (const std::string& k : f.keys)
-      if (UsableKey(k) && k.size() < 100) keys.push_back(k);
-    std::vector<Op> ops = RandomOps(r, 1 + r.Below(10), f.sections, keys);
+    std::vector<Op> ops = EditsOf(r, f, 10);
 
     std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
     WriteFileBytes(profilePath, f.bytes);
@@ -704,4 +715,95 @@ TEST(IniProfile, Utf8FileWithByteOrderMarkReadsAsThroughTheProfileFunctions) {
   }
   EXPECT_EQ(doc.Get("Caf\xE9", "Name"),
             "Caf\xE9 \x80");  // not the default: the test reads something
+}
+
+namespace {
+
+// Characters for Unicode files: some the code page holds, some it holds only
+// by a nearest letter, some not at all, a pair of surrogates, a lone one and
+// blanks of other scripts.
+const std::vector<std::wstring> kForeign = {L"\x00E9", L"\x20AC", L"\x0100", L"\x0151", L"\x2603",
+                                            L"\x4E2D", L"\xD83D\xDE00", L"\xD800", L"\x3000", L"\x2003",
+                                            L"\x00A0", L"\xFEFF"};
+
+// A generated 8-bit file as a Unicode file with foreign characters strewn in.
+std::string UnicodeFileOf(Rng& r, const std::string& ansi, wisplet::FileEncoding encoding) {
+  std::wstring text(ansi.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), static_cast<int>(text.size()))));
+  for (int i = 0, n = r.Below(6); i < n && !text.empty(); ++i)
+    text.insert(static_cast<std::size_t>(r.Below(text.size() + 1)), r.Pick(kForeign));
+  std::string bytes;
+  switch (encoding) {
+    case wisplet::FileEncoding::Utf8: {
+      bytes.resize(text.size() * 3);
+      bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                                bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+      return "\xEF\xBB\xBF" + bytes;
+    }
+    case wisplet::FileEncoding::Utf16BE:
+      for (wchar_t c : text) bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+      return "\xFE\xFF" + bytes;
+    default:
+      for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+      return "\xFF\xFE" + bytes;
+  }
+}
+
+}  // namespace
+
+// Files saved as Unicode, UTF-16 either way round or UTF-8, holding characters
+// the code page cannot hold: the settings file object reads them as the
+// profile functions read them, and on files in the profile functions' own form
+// its saves leave the very bytes theirs leave, foreign characters included.
+TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
+  const std::uint32_t seed = BaseSeed() + 4;
+  Rng r(seed);
+  Scratch scratch;
+  ReadStats reads;
+  WriteStats stats;
+  std::size_t notFixed = 0;
+  const wisplet::FileEncoding encodings[] = {wisplet::FileEncoding::Utf16LE, wisplet::FileEncoding::Utf16BE,
+                                             wisplet::FileEncoding::Utf8};
+  for (int i = 0; i < 450; ++i) {
+    const wisplet::FileEncoding encoding = encodings[i % 3];
+    GeneratedFile f = RandomFile(r);
+    std::string bytes = UnicodeFileOf(r, f.bytes, encoding);
+    std::string path = scratch.NewPath();
+    WriteFileBytes(path, bytes);
+    wisplet::Win32SettingsFile file(path);
+    CompareReads(path, bytes, wisplet::TIniFile(file, wisplet::AnsiCodec()).Load(), QueriesFor(r, f, 10), reads);
+
+    // Edits through both, from the same file in the profile functions' form;
+    // the engine's make one save, as the program's do.
+    auto start = NormalisedByProfile(scratch, bytes);
+    if (!start || wisplet::DetectEncoding(*start) != encoding) {
+      ++notFixed;
+      continue;
+    }
+    std::vector<Op> ops = EditsOf(r, f, 10);
+    std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
+    WriteFileBytes(profilePath, *start);
+    WriteFileBytes(enginePath, *start);
+    for (const Op& op : ops) ProfileApply(profilePath, op);
+    wisplet::Win32SettingsFile engineFile(enginePath);
+    wisplet::TIniFile(engineFile, wisplet::AnsiCodec()).Update([&](IniDocument& d) {
+      for (const Op& op : ops) EngineApply(d, op);
+    });
+    ++stats.sequences;
+    stats.ops += ops.size();
+    std::string expected = FileOrEmpty(profilePath), actual = FileOrEmpty(enginePath);
+    if (expected != actual && stats.mismatches++ < kShownMismatches)
+      stats.report += "start: \"" + Escape(*start) + "\"\nedits:\n" + Describe(ops, ops.size() - 1) +
+                      "profile: \"" + Escape(expected) + "\"\nengine:  \"" + Escape(actual) + "\"\n\n";
+    if (i % 90 == 89) scratch.Clean();
+  }
+  std::printf("[ IniProfile ] seed %u: %zu Unicode files, %zu queries (%zu found), %zu mismatches; "
+              "%zu edit sequences, %zu edits, %zu mismatches, %zu files not stable\n",
+              seed, reads.files, reads.queries, reads.found, reads.mismatches, stats.sequences, stats.ops,
+              stats.mismatches, notFixed);
+  EXPECT_EQ(reads.mismatches, 0u) << reads.report;
+  EXPECT_EQ(stats.mismatches, 0u) << stats.report;
+  EXPECT_GT(reads.found, reads.queries / 10);
+  EXPECT_GT(stats.sequences, 250u);
 }

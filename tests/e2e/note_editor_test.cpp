@@ -747,3 +747,40 @@ TEST_F(NoteEditor, CompletingAnEditOfARemovedNoteMakesANewNote) {
 
 
 
+
+// A title of two quote characters, which the file must keep quoted, and a text
+// of more lines than a damaged line count is ever taken to mean, through the
+// editor, a save, a restart and a second save.
+TEST_F(NoteEditor, ATitleOfTwoQuotesAndATextOfManyLinesSurviveASaveAndARestart) {
+  std::string body;
+  for (int i = 0; i < 1100; ++i) body += (i % 10 == 5 ? std::string() : "line " + std::to_string(i)) + "\r\n";
+  body += "last";
+  StartWithNotes({NoteAt(200, 200)});
+  OpenFromNote(200, 200, 'N');
+  Type("\"\"");
+  Tabs(1);
+  SetClipboardText(body);
+  SendMessageA(c_.memo, EM_SETSEL, 0, -1);
+  ASSERT_TRUE(PressChordUntil({VK_CONTROL, 'V'}, [&] { return WindowTextOf(c_.memo) == body; }))
+      << "the text was not pasted whole";
+  Complete();
+  auto notes = WaitStoredNotes(2);
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[1]["Title"], "\"\"\"\"");  // quoted, or it would read back empty
+  EXPECT_EQ(notes[1]["MemoLineCount"], "1101");
+  EXPECT_EQ(notes[1]["MemoLine1100"], ">last");
+  const int left = std::stoi(notes[1]["Left"]), top = std::stoi(notes[1]["Top"]);
+
+  ASSERT_TRUE(app_->Exit());
+  const std::string saved = folder_->ReadIni().value_or("");
+  app_ = std::make_unique<AppProcess>(folder_->Exe());
+  ASSERT_TRUE(app_->WaitUp());
+  editor_ = app_->FindWindowOfClass("TFormSticker");
+  c_ = ControlsOf(editor_);
+  OpenFromNote(left, top, 'E');
+  EXPECT_EQ(WindowTextOf(c_.title), "\"\"");
+  EXPECT_EQ(WindowTextOf(c_.memo), body);
+  ClickCloseBox();
+  ASSERT_TRUE(app_->Exit());
+  EXPECT_EQ(folder_->ReadIni(), saved);
+}

@@ -2,7 +2,13 @@
 // trip does to it, and what a failing save leaves behind.
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "harness.h"  // windows.h first
+#include <sddl.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "storage/safe_file.h"
 
 using namespace e2e;
 
@@ -49,6 +55,34 @@ const char kSchemesFile[] =
 
 // A file whose next save changes it (the scheme count is missing).
 const char kPendingChange[] = "[Main]\r\nCurrentStyle=Default\r\n; mine\r\n[Mine]\r\nkept=yes\r\n";
+
+const char kAfterPendingChange[] =
+    "[Main]\r\nCurrentStyle=Default\r\n; mine\r\nSchemesCount=0\r\nStickerCount=0\r\n[Mine]\r\nkept=yes\r\n";
+
+std::string RecoveryFile(const TestFolder& folder) { return folder.Ini() + ".recovery"; }
+
+// The file's owner, group and access list as text.
+std::string SecurityOf(const std::string& path) {
+  const SECURITY_INFORMATION info = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityA(path.c_str(), info, nullptr, 0, &size);
+  std::string descriptor(size, '\0');
+  if (!size || !GetFileSecurityA(path.c_str(), info, descriptor.data(), size, &size)) return "(none)";
+  char* text = nullptr;
+  ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1, info, &text, nullptr);
+  std::string result = text ? text : "(none)";
+  LocalFree(text);
+  return result;
+}
+
+std::uint64_t FileIndexOf(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  BY_HANDLE_FILE_INFORMATION info{};
+  GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  return (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+}
 
 void ExpectUnableToWrite(const AppProcess& app, const TestFolder& folder) {
   auto box = WaitForMessageBox(app);
@@ -142,8 +176,91 @@ TEST(SettingsFile, AFileLockedByAnotherProgramIsLeftByteForByte) {
     app.RequestExit();
     ExpectUnableToWrite(app, folder);
     EXPECT_TRUE(app.Running()) << "share mode " << share;
+    EXPECT_FALSE(FileExists(RecoveryFile(folder))) << "share mode " << share;
     CloseHandle(lock);
     EXPECT_EQ(folder.ReadIni(), std::string(kPendingChange)) << "share mode " << share;
     ASSERT_TRUE(app.Exit());
+  }
+}
+
+TEST(SettingsFile, AFileHeldOpenWithoutDeleteSharingIsRewrittenInPlace) {
+  // As a backup or sync client or a virus scanner holds it: reading and
+  // writing shared, deleting (and so replacing) not.
+  TestFolder folder;
+  folder.WriteIni(kPendingChange);
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  HANDLE holder = CreateFileA(folder.Ini().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const std::uint64_t index = FileIndexOf(folder.Ini());
+  ASSERT_TRUE(app.Exit()) << "the save was not made";
+  // The holder's own handle reads the new contents: the file itself was written.
+  char buffer[512];
+  DWORD got = 0;
+  SetFilePointer(holder, 0, nullptr, FILE_BEGIN);
+  ReadFile(holder, buffer, sizeof buffer, &got, nullptr);
+  CloseHandle(holder);
+  EXPECT_EQ(std::string(buffer, got), kAfterPendingChange);
+  EXPECT_EQ(folder.ReadIni(), std::string(kAfterPendingChange));
+  EXPECT_EQ(FileIndexOf(folder.Ini()), index);
+  EXPECT_FALSE(FileExists(RecoveryFile(folder)));
+}
+
+TEST(SettingsFile, AReplacedFileKeepsItsAttributesAndSecurity) {
+  // One save changes the file, so that the new file's index tells it from the
+  // old one (a second save could be given the old one's freed index).
+  TestFolder folder;
+  folder.WriteIni("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\n");
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;FA;;;WD)(A;;FA;;;SY)", SDDL_REVISION_1,
+                                                                   &descriptor, nullptr));
+  ASSERT_TRUE(SetFileSecurityA(folder.Ini().c_str(), DACL_SECURITY_INFORMATION, descriptor));
+  LocalFree(descriptor);
+  ASSERT_TRUE(SetFileAttributesA(folder.Ini().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  const std::string security = SecurityOf(folder.Ini());
+  const DWORD attributes = GetFileAttributesA(folder.Ini().c_str());
+  const std::uint64_t index = FileIndexOf(folder.Ini());
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  ASSERT_TRUE(app.Exit());
+  EXPECT_EQ(folder.ReadIni(), std::string("[Main]\r\nCurrentStyle=Default\r\nSchemesCount=0\r\nStickerCount=0\r\n"));
+  EXPECT_NE(FileIndexOf(folder.Ini()), index) << "not replaced by a new file";
+  EXPECT_EQ(SecurityOf(folder.Ini()), security);
+  EXPECT_EQ(GetFileAttributesA(folder.Ini().c_str()), attributes);
+  std::printf("[ SettingsFile ] kept %s with attributes 0x%lX\n", security.c_str(), attributes);
+}
+
+// What an interrupted rewrite in place leaves: the start of the new contents
+// over the old ones, and the recovery file beside them. The next start takes
+// the notes from the recovery file, unless the settings file was changed since.
+TEST(SettingsFile, ALeftOverRecoveryFileIsUsedWhenCompleteAndNewer) {
+  const std::string before = NotesIni({"Title=Old\r\nActive=1\r\nTop=100\r\nLeft=300\r\n"}) + "[Mine]\r\nkept=yes\r\n";
+  const std::string saved = NotesIni({"Title=New one\r\nActive=1\r\nTop=100\r\nLeft=300\r\n",
+                                      "Title=New two\r\nActive=1\r\nTop=200\r\nLeft=300\r\n"});
+  const std::string changed = NotesIni({"Title=Changed since\r\nActive=1\r\nTop=300\r\nLeft=300\r\n"});
+  struct Case {
+    const char* name;
+    std::string settings;
+    std::vector<int> notesAt;  // tops of the notes shown
+    const char* title;         // in the file after exit
+  } cases[] = {
+      {"cut short", saved.substr(0, 40) + before.substr(40), {100, 200}, "Title=New two\r\n"},
+      {"changed since", changed, {300}, "Title=Changed since\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFolder folder;
+    folder.WriteIni(c.settings);
+    WriteFileBytes(RecoveryFile(folder), wisplet::FormatRecovery(saved, before));
+    AppProcess app(folder.Exe());
+    ASSERT_TRUE(app.WaitUp());
+    EXPECT_EQ(NoteWindows(app).size(), c.notesAt.size());
+    for (int top : c.notesAt) EXPECT_NE(NoteWindowAt(app, 300, top), nullptr) << top;
+    ASSERT_TRUE(app.Exit());
+    std::string after = folder.ReadIni().value_or("");
+    EXPECT_NE(after.find(c.title), std::string::npos) << after;
+    EXPECT_EQ(after.find("[Mine]"), std::string::npos) << after;
+    EXPECT_FALSE(FileExists(RecoveryFile(folder)));
   }
 }

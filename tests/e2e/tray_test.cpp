@@ -2,7 +2,8 @@
 // user would.
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "harness.h"  // windows.h first
+#include <shellapi.h>
 
 using namespace e2e;
 
@@ -242,4 +243,62 @@ TEST(Tray, OfficeXPMenusKeepTheirUnderlinedLetters) {
   EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == std::optional<std::string>("Letters:\r\ntyped\r\n"); }, 3000));
   EXPECT_EQ(ShownMenu(app), nullptr);
   EXPECT_TRUE(app.Exit());
+}
+
+namespace {
+
+// Whether an icon is drawn at the icon's place: pixels there that differ from
+// the taskbar's own color beside it.
+bool IconShown() {
+  POINT p = TrayIconPoint();
+  ScreenImage area(RECT{p.x - 40, p.y - 8, p.x + 8, p.y + 8});
+  COLORREF background = area.Pixel(p.x - 40, p.y);
+  int differing = 0;
+  for (int y = p.y - 8; y < p.y + 8; ++y)
+    for (int x = p.x - 8; x < p.x + 8; ++x) differing += area.Pixel(x, y) != background ? 1 : 0;
+  return differing > 20;
+}
+
+void BroadcastTaskbarCreated() {
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+}
+
+}  // namespace
+
+// A shell that ends drops every icon, and the new one announces itself with
+// "TaskbarCreated". Wine's desktop cannot be ended and started again while
+// programs run on it, and its explorer never sends that message, so the test
+// plays the shell's part: the icon is taken away as the ending shell drops it,
+// and the message goes to every top-level window as the new shell sends it.
+TEST(Tray, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
+  TestFolder folder;
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  ASSERT_TRUE(WaitUntil(IconShown, 3000));
+  HWND trayWindow = app.FindWindowOfClass("TWispletTrayIcon");
+  ASSERT_NE(trayWindow, nullptr);
+
+  NOTIFYICONDATAA dropped{};
+  dropped.cbSize = sizeof dropped;
+  dropped.hWnd = trayWindow;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &dropped));
+  ASSERT_TRUE(WaitUntil([] { return !IconShown(); }, 3000));
+  POINT icon = TrayIconPoint();
+  Click(icon.x, icon.y, MouseButton::Right);
+  EXPECT_FALSE(WaitUntil([&] { return ShownMenu(app) != nullptr; }, 1000)) << "a menu without an icon";
+
+  BroadcastTaskbarCreated();
+  EXPECT_TRUE(WaitUntil(IconShown, 3000));
+  ASSERT_NE(OpenTrayMenu(app), nullptr) << "the icon does not answer";
+  SaveScreenshot("tray-icon-after-taskbar-created");
+  CloseMenus(app);
+
+  // The message also comes while the icon is still there (Windows sends it
+  // when the taskbar's resolution changes): still one icon that answers, and
+  // it leaves with the program.
+  BroadcastTaskbarCreated();  // handled before the click, which comes after it
+  ASSERT_NE(OpenTrayMenu(app), nullptr);
+  CloseMenus(app);
+  ASSERT_TRUE(app.Exit());
+  EXPECT_TRUE(WaitUntil([] { return !IconShown(); }, 3000)) << "the icon stayed behind";
 }

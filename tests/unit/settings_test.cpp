@@ -4,6 +4,7 @@
 
 #include "fakes.h"
 #include "model/errors.h"
+#include "storage/text_encoding.h"
 
 using namespace wisplet;
 using namespace wisplet::testing;
@@ -65,7 +66,8 @@ TEST(ValueForms, ColorsTakeTheirDefaultWhenUnreadable) {
 
 TEST(ValueForms, TextThatTheProfileWouldAlterIsQuoted) {
   const std::string texts[] = {"plain", "  leading", "trailing  ", "\"quoted\"", "'single'",
-                               "\"half", "", "a=b", "\t tab", "ctrl-z\x1A", "\x0Bvt", "form\x0C"};
+                               "\"half", "", "a=b", "\t tab", "ctrl-z\x1A", "\x0Bvt", "form\x0C",
+                               "\"\"", "''", "\"", "'", "\"\"\"", "\" \"", "\"'"};
   for (const auto& text : texts) {
     IniDocument doc;
     WriteText(doc, "S", "k", text);
@@ -193,24 +195,81 @@ TEST(TIniFile, AMissingFileIsNotCreatedByAnEmptySave) {
   EXPECT_FALSE(untouched.exists);
 }
 
-TEST(TIniFile, Utf8FilesKeepTheirEncoding) {
-  MemoryFile file("\xEF\xBB\xBF[Main]\r\nCurrentStyle=caf\xC3\xA9\r\n");
-  TextCodec codec{[](std::string_view s) {
-                    std::string out(s);
-                    auto pos = out.find("\xC3\xA9");
-                    if (pos != std::string::npos) out.replace(pos, 2, "\xE9");
-                    return out;
-                  },
-                  [](std::string_view s) {
-                    std::string out(s);
-                    auto pos = out.find('\xE9');
-                    if (pos != std::string::npos) out.replace(pos, 1, "\xC3\xA9");
-                    return out;
-                  }};
-  TIniFile ini(file, codec);
-  EXPECT_EQ(ReadText(ini.Load(), "Main", "CurrentStyle", ""), "caf\xE9");
-  ini.Update([](IniDocument& doc) { doc.Set("Main", "SchemesCount", "0"); });
-  EXPECT_EQ(file.bytes, "\xEF\xBB\xBF[Main]\r\nCurrentStyle=caf\xC3\xA9\r\nSchemesCount=0\r\n");
+namespace {
+
+// UTF-16 code units as bytes, low byte first or high byte first.
+std::string Le(std::u16string_view units) {
+  std::string out;
+  for (char16_t u : units) out += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+  return out;
+}
+std::string Be(std::u16string_view units) {
+  std::string out;
+  for (char16_t u : units) out += {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+  return out;
+}
+
+}  // namespace
+
+// Files saved as Unicode: read through the code page (here ISO 8859-1) as the
+// profile functions read them, written back in their own encoding; lines the
+// program does not set keep every character, what it sets holds what it read.
+TEST(TIniFile, UnicodeFilesKeepTheirEncodingAndTheLinesNotWritten) {
+  const std::u16string before =
+      u"[Main]\r\nCurrentStyle=caf\u00E9\r\nName=\u2603\r\n[Mine]\r\nsnow=\u2603 \U0001F600\r\n";
+  const std::u16string after =
+      u"[Main]\r\nCurrentStyle=caf\u00E9\r\nName=?\r\nSchemesCount=0\r\n[Mine]\r\nsnow=\u2603 \U0001F600\r\n";
+  struct Case {
+    std::string before, after;
+  } cases[] = {{"\xEF\xBB\xBF" + Utf16ToUtf8(before), "\xEF\xBB\xBF" + Utf16ToUtf8(after)},
+               {"\xFF\xFE" + Le(before), "\xFF\xFE" + Le(after)},
+               {"\xFE\xFF" + Be(before), "\xFE\xFF" + Be(after)}};
+  for (const auto& c : cases) {
+    MemoryFile file(c.before);
+    TIniFile ini(file);
+    IniDocument doc = ini.Load();
+    EXPECT_EQ(ReadText(doc, "Main", "CurrentStyle", ""), "caf\xE9");
+    EXPECT_EQ(ReadText(doc, "Mine", "snow", ""), "? ??");  // a pair of surrogates is two characters
+    ini.Update([&](IniDocument& d) {
+      WriteText(d, "Main", "CurrentStyle", ReadText(d, "Main", "CurrentStyle", ""));  // unchanged
+      WriteText(d, "main", "Name", ReadText(d, "Main", "Name", ""));
+      WriteInteger(d, "Main", "SchemesCount", 0);
+    });
+    EXPECT_EQ(file.bytes, c.after);
+  }
+  // Names given in the code page find their sections in a UTF-16 file.
+  MemoryFile named("\xFF\xFE" + Le(u"[\u00E9]\r\nk=\u2603\r\n"));
+  TIniFile namedIni(named);
+  EXPECT_EQ(ReadText(namedIni.Load(), "\xE9", "k", ""), "?");
+  namedIni.Update([](IniDocument& d) { d.Set("\xC9", "n", "\xFF"); d.EraseSection("\xE9"); });
+  EXPECT_EQ(named.bytes, "\xFF\xFE" + Le(u"[\u00C9]\r\nn=\u00FF\r\n"));
+}
+
+TEST(TIniFile, UnicodeFilesAtTheirEdges) {
+  const std::string le = "\xFF\xFE";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string value;  // [S] k, read in ISO 8859-1
+    std::string saved;  // after a save that changes nothing; empty: not saved
+  } cases[] = {
+      {"a byte order mark alone", le, "<none>", le},
+      {"an odd last byte is half a character and dropped", le + Le(u"[S]\r\nk=v\r\n") + "Z", "v",
+       le + Le(u"[S]\r\nk=v\r\n")},
+      {"a lone surrogate survives", le + Le(u"[S]\r\nk=") + Le(std::u16string(1, 0xD800)) + Le(u"x\r\n"), "?x",
+       le + Le(u"[S]\r\nk=") + Le(std::u16string(1, 0xD800)) + Le(u"x\r\n")},
+      {"UTF-8 that is not UTF-8 survives", "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n", "?(???",
+       "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n"},
+      {"UTF-16 without a byte order mark is 8-bit text", Le(u"[S]\r\nk=v\r\n"), "<none>", ""},
+  };
+  for (const auto& c : cases) {
+    MemoryFile file(c.bytes);
+    TIniFile ini(file);
+    EXPECT_EQ(ReadText(ini.Load(), "S", "k", "<none>"), c.value) << c.name;
+    if (c.saved.empty()) continue;
+    ini.Update([](IniDocument& d) { d.Set("T", "x", "1"); d.EraseSection("T"); });
+    EXPECT_EQ(file.bytes, c.saved) << c.name;
+  }
 }
 
 TEST(MainSettings, AutorunFollowsTheRegistryValue) {

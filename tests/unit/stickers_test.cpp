@@ -119,3 +119,34 @@ TEST(SaveStickers, KeysInTheirOrder) {
             "TitleFontColor=clBlack\r\nTitleGradColor=$00DCDCDC\r\nTitleGradType=0\r\n"
             "MemoColor=$00F0F0F0\r\nMemoFontColor=clBlack\r\nMemoGradColor=$00F0F0F0\r\nMemoGradType=0\r\n");
 }
+
+TEST(SaveStickers, LongBodiesAndQuoteTitlesSurviveASaveAndALoad) {
+  auto lines = [](int count) {
+    std::string memo;
+    for (int i = 0; i < count; ++i) memo += (i % 7 == 3 ? "" : "line " + std::to_string(i)) + "\r\n";
+    return memo + "end";
+  };
+  std::vector<StickerRecord> notes(4);
+  notes[0].Title = "\"\"";
+  notes[0].Memo = lines(1500);
+  notes[1].Title = "''";
+  notes[1].Memo = lines(1024);
+  notes[2].Title = "\"";
+  notes[2].Memo = lines(3000);
+  notes[3].Title = "\"Quoted\"";
+  MemoryFile file;
+  TIniFile ini(file);
+  SaveStickers(notes, ini);
+  EXPECT_NE(file.bytes.find("Title=\"\"\"\"\r\nMemoLineCount=1501\r\n"), std::string::npos);
+  EXPECT_EQ(ReadStickers(ini.Load()), notes);
+  SaveStickers(ReadStickers(ini.Load()), ini);
+  EXPECT_EQ(file.writes, 1);  // read back and saved again: nothing changes
+
+  // A damaged count is bounded, and the lines within the bound are read.
+  auto damaged = ReadStickers(IniDocument::Parse(
+      "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=999999\r\nMemoLine0=>a\r\nMemoLine1000=>b\r\n"));
+  auto damagedLines = SplitMemoLines(damaged[0].Memo);
+  ASSERT_EQ(damagedLines.size(), 1023u);  // 1024 lines, the empty last one ends the text
+  EXPECT_EQ(damagedLines[0], "a");
+  EXPECT_EQ(damagedLines[1000], "b");
+}

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <utility>
 
 #include "base/dialog_kit.h"
 #include "base/win32_handles.h"
@@ -65,8 +66,30 @@ void ColorPicker::SetColor(TColor color) {
   InvalidateRect(combo_, nullptr, TRUE);
 }
 
-bool ColorPicker::SelectionChanged(HWND dialogOwner) {
-  int index = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+bool ColorPicker::Notify(int code, HWND dialogOwner) {
+  const int index = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+  switch (code) {
+    case CBN_DROPDOWN:
+      dropped_ = true;
+      return false;
+    case CBN_SELCHANGE:
+      if (index == kCustomIndex && dropped_) return false;  // wait until the list closes on it
+      return Choose(dialogOwner);
+    case CBN_SELENDOK:
+      // Closing the list on "Custom..." opens the dialog, also when it was
+      // chosen already, to change the custom color.
+      if (!std::exchange(dropped_, false) || index != kCustomIndex) return false;
+      return Choose(dialogOwner);
+    case CBN_SELENDCANCEL:  // the list closed without a choice
+      dropped_ = false;
+      SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(lastIndex_), 0);
+      return false;
+  }
+  return false;
+}
+
+bool ColorPicker::Choose(HWND dialogOwner) {
+  const int index = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
   if (index < 0) return false;
   if (index != kCustomIndex) {
     TColor color = ItemColor(combo_, index);

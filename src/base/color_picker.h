@@ -18,14 +18,19 @@ class ColorPicker {
   TColor Color() const;
   void SetColor(TColor color);
 
-  // CBN_SELCHANGE: "Custom..." opens the color dialog; cancelling it goes back
-  // to the color before. True when the picker's color changed.
-  bool SelectionChanged(HWND dialogOwner);
+  // The picker's notifications (CBN_...). Choosing "Custom..." opens the
+  // color dialog once the choice is made - not while the open list is only
+  // being walked with the keys; cancelling goes back to the color before.
+  // True when the picker's color changed.
+  bool Notify(int code, HWND dialogOwner);
   // WM_DRAWITEM for this picker.
   void DrawItem(const DRAWITEMSTRUCT& item) const;
 
  private:
+  bool Choose(HWND dialogOwner);
+
   HWND combo_ = nullptr;
+  bool dropped_ = false;  // the list is open
   int lastIndex_ = -1;
   TColor lastColor_ = clBlack;
 };

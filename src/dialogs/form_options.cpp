@@ -208,6 +208,7 @@ void TFormOptions::CreateSystemPage() {
 }
 
 void TFormOptions::LayoutControls() {
+  if (!PanelMenu || !ScrollBoxColor) return;  // a size message while the window is being built
   PlaceAnchoredControls(m_hwnd, frameLayout_, kDesignClientWidth, kDesignClientHeight, dpi_);
   // The strip fills the menu column inside its border; the scheme editor's
   // panel fills its page inside the frame.
@@ -348,11 +349,9 @@ void TFormOptions::OnCommand(int id, int code, HWND control) {
     case IdMemoColor:
     case IdMemoFontColor:
     case IdMemoGradColor:
-      if (code == CBN_SELCHANGE) {
-        for (ColorPicker* picker : {&CBTitleColor, &CBTitleFontColor, &CBTitleGradColor, &CBMemoColor,
-                                    &CBMemoFontColor, &CBMemoGradColor})
-          if (picker->Handle() == control && picker->SelectionChanged(m_hwnd)) SomeColorComponentChange();
-      }
+      for (ColorPicker* picker : {&CBTitleColor, &CBTitleFontColor, &CBTitleGradColor, &CBMemoColor,
+                                  &CBMemoFontColor, &CBMemoGradColor})
+        if (picker->Handle() == control && picker->Notify(code, m_hwnd)) SomeColorComponentChange();
       return;
     case IDCANCEL:  // Escape anywhere in the window
       BtnCancelClick();

@@ -180,6 +180,27 @@ TEST_F(Options, ANewSchemeIsStoredWithTheColorsShownAndOfferedToTheEditor) {
   HWND titleColor = ChildWithText(options, "Window");
   ChooseByLetter(titleColor, 'R');
   EXPECT_EQ(WindowTextOf(titleColor), "Red");
+  // "Custom..." opens the system's color dialog; a color the list does not
+  // hold shows as "Custom...".
+  HWND fontColor = ChildWithText(options, "Navy");
+  ClickControl(fontColor);
+  WaitUntil([&] { return SendMessageA(fontColor, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000);
+  Key(VK_HOME);
+  Key(VK_RETURN);
+  HWND colorDialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (colorDialog = app.FindWindowOfClass("#32770")) && IsWindowVisible(colorDialog); },
+                        5000));
+  const int rgb[] = {0x56, 0x34, 0x12};  // 0x00123456 is red 0x56, green 0x34, blue 0x12
+  for (int i = 0; i < 3; ++i) {
+    HWND field = GetDlgItem(colorDialog, 706 + i);  // the dialog's red, green and blue fields
+    ClickControl(field);
+    Key(VK_END);
+    for (int k = 0; k < 3; ++k) Key(VK_BACK);
+    ASSERT_TRUE(TypeInto(field, std::to_string(rgb[i])));
+  }
+  Key(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(colorDialog) || !IsWindowVisible(colorDialog); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(fontColor) == "Custom..."; }, 3000));
   HWND titleType = ChildWithText(options, "Horizontal");
   ChooseByLetter(titleType, 'V');
   EXPECT_EQ(WindowTextOf(titleType), "Vertical");
@@ -200,7 +221,7 @@ TEST_F(Options, ANewSchemeIsStoredWithTheColorsShownAndOfferedToTheEditor) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 3000));
   EXPECT_EQ(folder.ReadIni(),
             "[Main]\r\nSchemesCount=1\r\nCurrentStyle=Default\r\n" +
-                SchemeSection(0, "Name=Scheme0\r\nAlphaBlendValue=90\r\nTitleColor=clRed\r\nTitleFontColor=clNavy\r\n"
+                SchemeSection(0, "Name=Scheme0\r\nAlphaBlendValue=90\r\nTitleColor=clRed\r\nTitleFontColor=$00123456\r\n"
                                  "TitleGradColor=clSkyBlue\r\nTitleGradType=1\r\nMemoColor=clWhite\r\n"
                                  "MemoFontColor=clBlack\r\nMemoGradColor=clSkyBlue\r\nMemoGradType=0\r\n"));
 

@@ -13,7 +13,7 @@ trap '"$env" stop "$state" >/dev/null 2>&1 || true' EXIT INT TERM
 rm -f "$out"/shot-*.bmp
 sample="Z:$root/docs/sample/Wisplet.ini"
 "$env" exec "$state" wine "$root/build/bin/WispletShots.exe" "${sample//\//\\}"
-for name in notes rolled note-menu tray-menu editor; do
+for name in notes rolled note-menu tray-menu editor options-schemes options-system; do
   convert "$out/shot-$name.bmp" "$root/docs/help/images/$name.png"
 done
 # The desktop without its taskbar, where Wine shows a blank button for every note.

@@ -100,6 +100,18 @@ void TakeShots(const std::string& sampleIni) {
   PostMessageA(editor, WM_CLOSE, 0, 0);
   WaitUntil([&] { return !IsWindowVisible(editor); }, 3000);
 
+  // The options window: its scheme page first, then the system page.
+  Need(OpenTrayMenu(app), "tray menu");
+  ChooseTrayMenuItem(2);  // New, Options
+  HWND options = WaitVisible(app, "TFormOptions");
+  Settle();
+  Shot("options-schemes", Around(WindowBounds(options), 0));
+  ClickControl(Need(ChildWithText(options, "System"), "System page button"));
+  Settle();
+  Shot("options-system", Around(WindowBounds(options), 0));
+  PostMessageA(options, WM_CLOSE, 0, 0);
+  WaitUntil([&] { return !IsWindowVisible(options); }, 3000);
+
   if (!app.Exit()) throw std::runtime_error("Wisplet did not exit");
 }
 

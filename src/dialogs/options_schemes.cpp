@@ -82,25 +82,23 @@ void TFormOptions::CreateSchemesPage() {
   SendMessageA(TrBTrans, TBM_SETTICFREQ, 1, 0);
   SendMessageA(TrBTrans, TBM_SETPAGESIZE, 0, 1);
 
-  CreateLabel(box, layout, "  Title", LabelKind::Bold, {2, 146, 445, 160}, across);
-  CreateLabel(box, layout, "Color:", LabelKind::Plain, {8, 164, 153, 177}, fixed);
-  picker(CBTitleColor, IdTitleColor, 8, 178);
-  CreateLabel(box, layout, "Font color:", LabelKind::Plain, {164, 164, 309, 177}, fixed);
-  picker(CBTitleFontColor, IdTitleFontColor, 164, 178);
-  CreateLabel(box, layout, "Gradient type:", LabelKind::Plain, {8, 204, 153, 217}, fixed);
-  CBTitleGradType = gradientList(IdTitleGradType, 8, 218);
-  CreateLabel(box, layout, "Gradient color:", LabelKind::Plain, {164, 204, 309, 217}, fixed);
-  picker(CBTitleGradColor, IdTitleGradColor, 164, 218);
-
-  CreateLabel(box, layout, "  Memo", LabelKind::Bold, {2, 246, 445, 260}, across);
-  CreateLabel(box, layout, "Color:", LabelKind::Plain, {8, 264, 153, 277}, fixed);
-  picker(CBMemoColor, IdMemoColor, 8, 278);
-  CreateLabel(box, layout, "Font color:", LabelKind::Plain, {164, 264, 309, 277}, fixed);
-  picker(CBMemoFontColor, IdMemoFontColor, 164, 278);
-  CreateLabel(box, layout, "Gradient type:", LabelKind::Plain, {8, 304, 153, 317}, fixed);
-  CBMemoGradType = gradientList(IdMemoGradType, 8, 318);
-  CreateLabel(box, layout, "Gradient color:", LabelKind::Plain, {164, 304, 309, 317}, fixed);
-  picker(CBMemoGradColor, IdMemoGradColor, 164, 318);
+  // The title's four settings, then the same four for the text area below.
+  auto area = [&](const char* heading, int top, ColorPicker& color, int colorId, ColorPicker& font, int fontId,
+                  HWND& type, int typeId, ColorPicker& gradient, int gradientId) {
+    CreateLabel(box, layout, heading, LabelKind::Bold, {2, top, 445, top + 14}, across);
+    CreateLabel(box, layout, "Color:", LabelKind::Plain, {8, top + 18, 153, top + 31}, fixed);
+    picker(color, colorId, 8, top + 32);
+    CreateLabel(box, layout, "Font color:", LabelKind::Plain, {164, top + 18, 309, top + 31}, fixed);
+    picker(font, fontId, 164, top + 32);
+    CreateLabel(box, layout, "Gradient type:", LabelKind::Plain, {8, top + 58, 153, top + 71}, fixed);
+    type = gradientList(typeId, 8, top + 72);
+    CreateLabel(box, layout, "Gradient color:", LabelKind::Plain, {164, top + 58, 309, top + 71}, fixed);
+    picker(gradient, gradientId, 164, top + 72);
+  };
+  area("  Title", 146, CBTitleColor, IdTitleColor, CBTitleFontColor, IdTitleFontColor, CBTitleGradType,
+       IdTitleGradType, CBTitleGradColor, IdTitleGradColor);
+  area("  Memo", 246, CBMemoColor, IdMemoColor, CBMemoFontColor, IdMemoFontColor, CBMemoGradType, IdMemoGradType,
+       CBMemoGradColor, IdMemoGradColor);
 
   for (HWND combo : {CBSchemes, CBTitleGradType, CBMemoGradType, CBTitleColor.Handle(), CBTitleFontColor.Handle(),
                      CBTitleGradColor.Handle(), CBMemoColor.Handle(), CBMemoFontColor.Handle(),

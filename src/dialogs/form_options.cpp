@@ -50,7 +50,6 @@ TFormOptions::TFormOptions(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
                       LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WISPLET)));
   font_.reset(CreateDialogFont(dpi_));
   boldFont_.reset(CreateDialogFont(dpi_, true));
-  pageButtonFont_.reset(CreateDialogFont(dpi_));
   systemImage_.reset(LoadBitmapResource(IDB_OPTIONS_SYSTEM));
   colorImage_.reset(LoadBitmapResource(IDB_OPTIONS_COLORS));
 
@@ -145,7 +144,7 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
   }
   const std::string text = WindowText(item.hwndItem);
   RECT textRect{r.left, imageTop + size + Scaled(2), r.right, r.bottom};
-  SelectObjectScope select(item.hDC, pageButtonFont_.get());
+  SelectObjectScope select(item.hDC, font_.get());
   int oldMode = SetBkMode(item.hDC, TRANSPARENT);
   COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
   DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE);

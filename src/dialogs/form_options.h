@@ -97,7 +97,6 @@ class TFormOptions : public Window {
   std::vector<AnchoredControl> colorLayout_;
   GdiObject font_;
   GdiObject boldFont_;
-  GdiObject pageButtonFont_;
   GdiObject systemImage_;
   GdiObject colorImage_;
 

@@ -24,6 +24,10 @@ class NoHost : public NoteHost {
   void ShowEditNote(TStickerWindow&) override {}
   void ShowNewNote() override {}
   void RemoveSticker(TStickerWindow&) override {}
+  const TListSticker& NoteList() const override { return notes_; }
+
+ private:
+  TListSticker notes_;
 };
 
 double Milliseconds(const std::function<void()>& work) {

@@ -44,6 +44,7 @@ struct Application : NoteHost {
   void ShowEditNote(TStickerWindow& note) override;
   void ShowNewNote() override;
   void RemoveSticker(TStickerWindow& note) override;
+  const TListSticker& NoteList() const override { return State.Stickers; }
 
   // The note list and the "Notes List" submenu of the tray menu.
   HMENU NotesListMenu = nullptr;

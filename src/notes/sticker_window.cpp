@@ -126,6 +126,32 @@ void PutOnClipboard(UINT format, const void* data, std::size_t size) {
   }
 }
 
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    // A work area never reaches beyond its display (Wine can report one that
+    // does for a moment after the display changed).
+    RECT work{};
+    if (!IntersectRect(&work, &info.rcWork, &info.rcMonitor)) work = info.rcMonitor;
+    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back({ToRect(info.rcMonitor), ToRect(work)});
+  }
+  return TRUE;
+}
+
+// The work area for a note at `r`, read afresh: with several displays that of
+// the display nearest to it, so that a note on a second display stays there.
+Rect WorkAreaOf(const Rect& r) {
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (!monitors.empty()) return NearestWorkArea(monitors, r);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return ToRect(work);
+}
+
 }  // namespace
 
 TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
@@ -161,6 +187,8 @@ RECT TStickerWindow::Bounds() const {
   GetWindowRect(m_hwnd, &r);
   return r;
 }
+
+Rect TStickerWindow::BoundsRect() const { return ToRect(Bounds()); }
 
 void TStickerWindow::SetBounds(int left, int top, int width, int height) {
   TextExtent size = ConstrainNoteSize(width, height, NoteResources::Get().LineHeight());
@@ -456,6 +484,42 @@ void TStickerWindow::WMActivate(WPARAM wParam) {
   }
 }
 
+// --- Moving, sizing and snapping ---------------------------------------------
+
+void TStickerWindow::WMWindowPosChanging(WINDOWPOS& pos) {
+  if (!(pos.flags & SWP_NOMOVE)) {
+    // A request without a size (showing the note, a pure move) keeps the
+    // note's own size.
+    RECT now = Bounds();
+    bool sized = !(pos.flags & SWP_NOSIZE);
+    Rect proposed = RectAt(pos.x, pos.y, sized ? pos.cx : now.right - now.left, sized ? pos.cy : now.bottom - now.top);
+    Snapped placed = wisplet::SnapMove(proposed, WorkAreaOf(proposed), SnapTargets(host_.NoteList(), this));
+    pos.x = placed.left;
+    pos.y = placed.top;
+    SnapEdges = placed.edges;
+  } else if (!(pos.flags & SWP_SHOWWINDOW)) {
+    SnapInPlace();
+  }
+  // The minimum size holds for every request, whoever makes it.
+  if (!(pos.flags & SWP_NOSIZE)) {
+    TextExtent size = ConstrainNoteSize(pos.cx, pos.cy, NoteResources::Get().LineHeight());
+    pos.cx = size.width;
+    pos.cy = size.height;
+  }
+}
+
+void TStickerWindow::SnapInPlace() {
+  const Rect before = BoundsRect();
+  const int w = before.right - before.left, h = before.bottom - before.top;
+  SnapEdges = wisplet::SnapInPlace(
+      before, WorkAreaOf,
+      [&](int left, int top) {
+        SetBounds(left, top, w, h);  // a request of its own, which sets SnapEdges
+        return Moved{BoundsRect(), SnapEdges};
+      },
+      SnapTargets(host_.NoteList(), this));
+}
+
 // --- Commands ---------------------------------------------------------------
 
 void TStickerWindow::ExecuteCommand(int command) {
@@ -655,6 +719,17 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       MoveTooltips();
       InvalidateRect(m_hwnd, nullptr, FALSE);
       return 0;
+    case WM_WINDOWPOSCHANGING:
+      WMWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+      break;
+    case WM_DISPLAYCHANGE:
+      // A note left outside the displays, or under a task bar that grew,
+      // comes back without having to be found and clicked first.
+      if (Visible()) SnapInPlace();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA && Visible()) SnapInPlace();
+      break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize = {DefaultNoteWidth, NoteResources::Get().LineHeight() + 4};

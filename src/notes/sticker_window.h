@@ -10,8 +10,10 @@
 
 #include "app/window.h"
 #include "model/scheme.h"
+#include "model/state.h"
 #include "notes/gradient.h"
 #include "notes/note_layout.h"
+#include "notes/snapping.h"
 
 namespace wisplet {
 
@@ -25,10 +27,9 @@ class NoteHost {
   virtual void ShowNewNote() = 0;
   // Drops a closed note from the note list.
   virtual void RemoveSticker(TStickerWindow& note) = 0;
+  // The note list, whose shown notes a moved note snaps to.
+  virtual const TListSticker& NoteList() const = 0;
 };
-
-// Edges of a note in contact with the work area or another note.
-enum SnapEdge : unsigned char { SnapLeft = 1, SnapTop = 2, SnapRight = 4, SnapBottom = 8 };
 
 class TStickerWindow : public Window {
  public:
@@ -60,6 +61,7 @@ class TStickerWindow : public Window {
   void RebuildMenu();
 
   RECT Bounds() const;  // outer bounds in screen pixels
+  Rect BoundsRect() const;
   void SetBounds(int left, int top, int width, int height);
   void SetLeft(int left);
   void SetTop(int top);
@@ -101,6 +103,12 @@ class TStickerWindow : public Window {
   void CancelPress();
   int GlyphOf(NotePart button) const;
   void WMActivate(WPARAM wParam);
+  // The position filter of every request to move, size, show, hide or
+  // restack the note.
+  void WMWindowPosChanging(WINDOWPOS& pos);
+  // Brings the note back inside the work area and records its contacts: the
+  // filter's path for requests without a position.
+  void SnapInPlace();
 
   NoteHost& host_;
   TGradient titleGradient_;

@@ -81,10 +81,16 @@ class TStickerWindow : public Window {
   void Paint(HDC dc, const RECT& area);
   void PaintParts(HDC dc, const RECT& area);
   void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
+  // The one request that gives a note built while hidden its bounds and band.
+  void Place();
+  void Invalidate(const RECT* area);
   void InvalidatePart(NotePart part);
   void CopyToClipboard();
   void OpenMenuAt(POINT screen);
-  void AddTooltips();
+  // The note menu, built when it is first opened.
+  HMENU NoteMenu();
+  // The first mouse move over the note adds its tools and is passed on.
+  void AddTooltips(const MSG& firstMove);
   void MoveTooltips();
   void RemoveTooltips();
   void SetTooltipText(NotePart button, const char* text);
@@ -125,11 +131,26 @@ class TStickerWindow : public Window {
   // Inside the system's move or size loop, and the shortcuts released then.
   bool inSizeMove_ = false;
   std::vector<int> deferredCommands_;
-  // The last measurement of the text: the text, its wrap width and extent.
-  bool measured_ = false;
-  std::string measuredMemo_;
-  int measuredWrap_ = 0;
-  TextExtent measuredExtent_;
+  // The last measurement of the title and of the text: a note fits itself
+  // several times in a row (title, text, rolling down) with the same texts.
+  struct Measured {
+    bool valid = false;
+    std::string text;
+    int wrap = 0;
+    TextExtent extent;
+  };
+  TextExtent Measure(Measured& last, HFONT font, const std::string& text, int wrap);
+  Measured measuredTitle_;
+  Measured measuredMemo_;
+  // Until a note is first shown or hidden, its bounds and its band (on top
+  // or not) are only kept; then one request places it, through the position
+  // filter, instead of one request for every change made while it is built.
+  bool placed_ = false;
+  RECT unplacedBounds_{};
+  // The buttons' tools are added to the shared tooltip when the mouse first
+  // comes over the note; until then only the on-top button's text is kept.
+  bool tooltipsAdded_ = false;
+  const char* onTopTip_ = "Top";  // until the first SetOnTop names its action
 };
 
 }  // namespace wisplet

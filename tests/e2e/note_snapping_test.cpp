@@ -189,13 +189,18 @@ TEST_F(NoteSnapping, ACornerResizeLaysOutTitleAndTextAgain) {
   EXPECT_TRUE(app_->Exit());
 }
 
-// A note left outside a display that shrank comes back without being
-// clicked, and so does a note stored outside every display.
+// A note stored outside every display comes back inside it, one stored
+// lower than its text would reach comes back exactly where it was, and a note
+// left outside a display that shrank comes back without being clicked.
 TEST_F(NoteSnapping, NotesComeBackInsideWhenTheDisplayShrinks) {
-  Start({StoredNote("Far right", {"text"}, 700, 450, 250, 100), StoredNote("Lost", {"text"}, 3000, 2000)});
+  Start({StoredNote("Far right", {"text"}, 700, 450, 250, 100), StoredNote("Lost", {"text"}, 3000, 2000),
+         StoredNote("Short", {"one", "two", "three", "four"}, 100, kWorkArea.bottom - 45, 200, 30)});
   ShownNote right = NoteAt(700, 450);
   ShownNote lost = NoteAt(kWorkArea.right - 200, kWorkArea.bottom - 50);
   ASSERT_TRUE(right.hwnd && lost.hwnd) << "the lost note is not in the corner";
+  ShownNote kept = NoteAt(100, kWorkArea.bottom - 45);
+  ASSERT_NE(kept.hwnd, nullptr);
+  EXPECT_EQ(kept.Height(), 30);
   DisplayMode display;
   ASSERT_TRUE(display.Set(800, 600));
   auto inside = [](const ShownNote& n) {

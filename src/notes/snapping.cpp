@@ -64,24 +64,25 @@ Snapped SnapMove(const Rect& proposed, const Rect& work, std::span<const Rect> t
     if (x + w > work.right) x = work.right - w;
     if (y + h > work.bottom) y = work.bottom - h;
   }
-  auto within = [](Wide value, Wide edge) { return edge - SnapDistance <= value && value <= edge + SnapDistance; };
+  // One axis against one target: the note's near edge to the target's far
+  // edge, then its far edge to the target's near edge, while the spans across
+  // that axis meet (they do not move along it).
+  auto facing = [&edges](Wide& pos, Wide size, int nearEdge, int farEdge, bool spansMeet, SnapEdge nearFlag,
+                         SnapEdge farFlag) {
+    auto within = [](Wide value, Wide edge) { return edge - SnapDistance <= value && value <= edge + SnapDistance; };
+    if (!spansMeet) return;
+    if (within(pos, farEdge)) {
+      pos = farEdge;
+      edges |= nearFlag;
+    }
+    if (within(pos + size, nearEdge)) {
+      pos = nearEdge - size;
+      edges |= farFlag;
+    }
+  };
   for (const Rect& t : targets) {
-    if (within(x, t.right) && RowsMeet(y, y + h, t)) {
-      x = t.right;
-      edges |= SnapLeft;
-    }
-    if (within(x + w, t.left) && RowsMeet(y, y + h, t)) {
-      x = t.left - w;
-      edges |= SnapRight;
-    }
-    if (within(y, t.bottom) && ColumnsMeet(x, x + w, t)) {
-      y = t.bottom;
-      edges |= SnapTop;
-    }
-    if (within(y + h, t.top) && ColumnsMeet(x, x + w, t)) {
-      y = t.top - h;
-      edges |= SnapBottom;
-    }
+    facing(x, w, t.left, t.right, RowsMeet(y, y + h, t), SnapLeft, SnapRight);
+    facing(y, h, t.top, t.bottom, ColumnsMeet(x, x + w, t), SnapTop, SnapBottom);
   }
   return {ToInt(x), ToInt(y), edges};
 }

@@ -85,10 +85,10 @@ class NoteSnapping : public NoteFixture {};
 
 }  // namespace
 
-TEST_F(NoteSnapping, TheWorkAreasEdgesPullWithinTenPixels) {
-  Start({StoredNote("Edges", {"drag me"}, 300, 250, 250, 80)});
-  ShownNote note = NoteAt(300, 250);
-  ASSERT_NE(note.hwnd, nullptr);
+TEST_F(NoteSnapping, TheWorkAreasEdgesAndOtherNotesPullWithinTenPixels) {
+  Start({StoredNote("Moved", {"drag me"}, 300, 250, 250, 80), StoredNote("Still", {"text"}, 500, 450, 250, 80)});
+  ShownNote note = NoteAt(300, 250), still = NoteAt(500, 450);
+  ASSERT_TRUE(note.hwnd && still.hwnd);
   struct Step {
     const char* what;
     LONG left, top;  // where the note is dropped
@@ -99,6 +99,8 @@ TEST_F(NoteSnapping, TheWorkAreasEdgesPullWithinTenPixels) {
       {"8 from the right edge: flush", kWorkArea.right - 250 - 8, 300, kWorkArea.right - 250, 300},
       {"8 above the taskbar: flush", 400, kWorkArea.bottom - 80 - 8, 400, kWorkArea.bottom - 80},
       {"partly under the taskbar: pulled back", 400, kWorkArea.bottom - 40, 400, kWorkArea.bottom - 80},
+      {"6 right of the other note: edge to edge", 750 + 6, 455, 750, 455},
+      {"6 below the other note: edge to edge", 400, 530 + 6, 400, 530},
       {"11 from the top: stays", 400, 11, 400, 11},
   };
   for (const auto& s : steps) {
@@ -109,18 +111,6 @@ TEST_F(NoteSnapping, TheWorkAreasEdgesPullWithinTenPixels) {
   ASSERT_TRUE(app_->Exit());
   EXPECT_EQ(Saved("Sticker0", "Left"), "400");
   EXPECT_EQ(Saved("Sticker0", "Top"), "11");
-}
-
-TEST_F(NoteSnapping, ANoteDraggedBesideAnotherEndsEdgeToEdge) {
-  Start({StoredNote("Still", {"text"}, 200, 250, 250, 80), StoredNote("Moved", {"text"}, 600, 260, 200, 80)});
-  ShownNote still = NoteAt(200, 250), moved = NoteAt(600, 260);
-  ASSERT_TRUE(still.hwnd && moved.hwnd);
-  DragTo(moved, 450 + 6, 262);
-  EXPECT_TRUE(At(moved, 450, 262)) << Where(moved);
-  // Below the other note's bottom edge, 6 pixels off: the top edge snaps.
-  DragTo(moved, 300, 330 + 6);
-  EXPECT_TRUE(At(moved, 300, 330)) << Where(moved);
-  EXPECT_TRUE(app_->Exit());
 }
 
 TEST_F(NoteSnapping, ANoteInTheBottomRightCornerRollsUpAndDownThere) {

@@ -1,13 +1,25 @@
-// Start-up of Wisplet.exe with 0, 1 and 255 stored notes: the time until every
-// note is shown, and what the process holds in windows, menus and GDI objects.
+// Start-up of Wisplet.exe with 0, 1, 50 and 255 stored notes until every
+// note is shown, beside its floor: the bare program WispletBareWindows.exe,
+// which makes as many windows of the notes' styles, places and shows them, in
+// the same kind of process on the same desktop. Then the time to repaint every
+// window once. Each figure is the median of a few runs taken in turns, so that
+// a busy machine weighs on all columns alike.
+//   WispletStartupBench.exe [other\Wisplet.exe ...]
+// Other builds of Wisplet.exe given on the command line are timed in the same
+// turns, in columns of their own.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
+
+constexpr int kRuns = 3;
+constexpr int kCounts[] = {0, 1, 50, 255};
 
 std::string Folder() {
   char path[MAX_PATH] = {};
@@ -28,71 +40,182 @@ std::string NotesFile(int count) {
   return text;
 }
 
-struct Counts {
-  int notes = 0;
-  int visibleNotes = 0;
-  int windows = 0;
+// A program to start: a copy of Wisplet.exe in a folder of its own, or the
+// bare windows.
+struct Program {
+  std::string label;
+  std::string exe;
+  std::string mainClass;
+  std::string noteClass;
+  bool bare = false;
 };
 
-Counts CountWindows(DWORD pid) {
+struct Seen {
+  int windows = 0;
+  std::vector<HWND> shown;  // visible note windows
+  HWND main = nullptr;
+};
+
+Seen Look(DWORD pid, const Program& p) {
   struct Ctx {
     DWORD pid;
-    Counts c;
-  } ctx{pid, {}};
+    const Program* p;
+    Seen seen;
+  } ctx{pid, &p, {}};
   EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* ctx = reinterpret_cast<Ctx*>(lp);
+        auto* c = reinterpret_cast<Ctx*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != ctx->pid) return TRUE;
-        ++ctx->c.windows;
+        if (owner != c->pid) return TRUE;
+        ++c->seen.windows;
         char cls[64] = {};
         GetClassNameA(hwnd, cls, sizeof cls);
-        if (std::string(cls) == "TStickerWindow") {
-          ++ctx->c.notes;
-          if (IsWindowVisible(hwnd)) ++ctx->c.visibleNotes;
-        }
+        if (c->p->noteClass == cls && IsWindowVisible(hwnd)) c->seen.shown.push_back(hwnd);
+        if (c->p->mainClass == cls) c->seen.main = hwnd;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&ctx));
-  return ctx.c;
+  return ctx.seen;
+}
+
+double Since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Run {
+  double startup = -1;  // ms until every note is shown; -1 when they never were
+  double repaint = -1;  // ms to repaint every note once
+};
+
+Run Time(const Program& p, int count) {
+  std::string folder = p.exe.substr(0, p.exe.find_last_of('\\'));
+  if (!p.bare) std::ofstream(folder + "\\Wisplet.ini", std::ios::binary) << NotesFile(count);
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::string cmd = "\"" + p.exe + "\"" + (p.bare ? " " + std::to_string(count) : "");
+  Run run;
+  auto start = std::chrono::steady_clock::now();
+  if (!CreateProcessA(p.exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+    return run;
+  Seen seen;
+  for (int i = 0; i < 6000; ++i) {  // at most a minute
+    seen = Look(pi.dwProcessId, p);
+    if (seen.main && int(seen.shown.size()) == count && WaitForInputIdle(pi.hProcess, 0) == 0) {
+      run.startup = Since(start);
+      break;
+    }
+    Sleep(10);
+  }
+  if (run.startup >= 0 && count > 0) {
+    // UpdateWindow sends WM_PAINT at once, across processes too.
+    auto paint = std::chrono::steady_clock::now();
+    for (HWND hwnd : seen.shown) {
+      InvalidateRect(hwnd, nullptr, TRUE);
+      UpdateWindow(hwnd);
+    }
+    run.repaint = Since(paint);
+  }
+  if (seen.main) PostMessageA(seen.main, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return run;
+}
+
+// The gradient painter's bound for one note: 255 bands, each a fill with a
+// brush of its own, into a note-sized surface; done here for 255 notes.
+double FillBound() {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 50);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  auto start = std::chrono::steady_clock::now();
+  for (int note = 0; note < 255; ++note)
+    for (int band = 0; band < 255; ++band) {
+      HBRUSH brush = CreateSolidBrush(RGB(band, 255 - band, note));
+      RECT r{0, band % 50, 200, band % 50 + 1};
+      FillRect(dc, &r, brush);
+      DeleteObject(brush);
+    }
+  double ms = Since(start);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return ms;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() || v.front() < 0 ? -1 : v[v.size() / 2];
+}
+
+std::string Ms(double ms) {
+  char text[32];
+  if (ms < 0)
+    std::snprintf(text, sizeof text, "%12s", "not shown");
+  else
+    std::snprintf(text, sizeof text, "%9.0f ms", ms);
+  return text;
 }
 
 }  // namespace
 
-int main() {
-  const std::string work = Folder() + "\\startup-bench";
+int main(int argc, char** argv) {
+  const std::string here = Folder(), work = here + "\\startup-bench";
   CreateDirectoryA(work.c_str(), nullptr);
-  const std::string exe = work + "\\Wisplet.exe";
-  CopyFileA((Folder() + "\\Wisplet.exe").c_str(), exe.c_str(), FALSE);
-  std::printf("notes  start-up to all shown  windows  GDI objects  USER objects\n");
-  for (int count : {0, 1, 255}) {
-    std::ofstream(work + "\\Wisplet.ini", std::ios::binary) << NotesFile(count);
-    STARTUPINFOA si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + exe + "\"";
-    auto start = std::chrono::steady_clock::now();
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &si, &pi))
+  std::vector<std::string> builds{here + "\\Wisplet.exe"};
+  for (int i = 1; i < argc; ++i) builds.push_back(argv[i]);
+  std::vector<Program> programs;
+  for (std::size_t i = 0; i < builds.size(); ++i) {
+    std::string folder = work + "\\" + std::to_string(i);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string exe = folder + "\\Wisplet.exe";
+    if (!CopyFileA(builds[i].c_str(), exe.c_str(), FALSE)) {
+      std::printf("cannot copy %s\n", builds[i].c_str());
       return 1;
-    Counts c;
-    for (int i = 0; i < 3000; ++i) {  // at most 30 s
-      c = CountWindows(pi.dwProcessId);
-      if (c.windows > 0 && c.visibleNotes == count && WaitForInputIdle(pi.hProcess, 0) == 0) break;
-      Sleep(10);
     }
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    DWORD gdi = GetGuiResources(pi.hProcess, GR_GDIOBJECTS);
-    DWORD user = GetGuiResources(pi.hProcess, GR_USEROBJECTS);
-    std::printf("%5d  %15.0f ms  %7d  %11lu  %12lu%s\n", count, ms, c.windows, gdi, user,
-                gdi == 0 ? "   (this system does not count GDI/USER objects)" : "");
-    HWND main = FindWindowA("TFormMain", nullptr);
-    if (main) PostMessageA(main, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    programs.push_back({i == 0 ? "Wisplet" : "build " + std::to_string(i), exe, "TFormMain", "TStickerWindow"});
   }
-  DeleteFileA((work + "\\Wisplet.ini").c_str());
-  DeleteFileA(exe.c_str());
+  programs.push_back({"bare windows", here + "\\WispletBareWindows.exe", "BareMain", "BareNote", true});
+
+  std::printf("Start-up until every note is shown, median of %d runs in turns\nnotes", kRuns);
+  for (const Program& p : programs) std::printf("  %12s", p.label.c_str());
+  std::printf("  Wisplet / bare\n");
+  std::vector<double> repaints(programs.size(), -1);
+  for (int count : kCounts) {
+    std::vector<std::vector<Run>> runs(programs.size());
+    for (int r = 0; r < kRuns; ++r)
+      for (std::size_t i = 0; i < programs.size(); ++i) runs[i].push_back(Time(programs[i], count));
+    std::printf("%5d", count);
+    std::vector<double> startups;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+      std::vector<double> s, p;
+      for (const Run& run : runs[i]) {
+        s.push_back(run.startup);
+        p.push_back(run.repaint);
+      }
+      startups.push_back(Median(s));
+      if (count == 255) repaints[i] = Median(p);
+      std::printf("  %s", Ms(startups.back()).c_str());
+    }
+    double bare = startups.back();
+    if (startups.front() > 0 && bare > 0) std::printf("  %14.2f", startups.front() / bare);
+    std::printf("\n");
+    std::fflush(stdout);
+  }
+  std::printf("Repainting all 255 windows once:");
+  for (std::size_t i = 0; i < programs.size(); ++i)
+    std::printf("  %s %s", programs[i].label.c_str(), Ms(repaints[i]).c_str());
+  std::printf("\n255 fills for each of 255 notes (the gradient painter's bound), in this process: %s\n",
+              Ms(FillBound()).c_str());
+  for (std::size_t i = 0; i < builds.size(); ++i) {
+    std::string folder = work + "\\" + std::to_string(i);
+    DeleteFileA((folder + "\\Wisplet.ini").c_str());
+    DeleteFileA((folder + "\\Wisplet.exe").c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
   RemoveDirectoryA(work.c_str());
   return 0;
 }

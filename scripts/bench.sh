@@ -7,6 +7,7 @@ env="$root/tests/e2e/wine-env.sh"
 state="$root/build/bench-env"
 echo "== native =="
 "$root/build/native/bench/wisplet_bench"
+"$root/build/native/bench/wisplet_snap_bench"
 trap '"$env" stop "$state" >/dev/null 2>&1 || true' EXIT INT TERM
 "$env" start "$state" >/dev/null
 echo "== under Wine =="

@@ -45,6 +45,7 @@ struct Application : NoteHost, DialogHost {
   void ShowEditNote(TStickerWindow& note) override;
   void ShowNewNote() override;
   void RemoveSticker(TStickerWindow& note) override;
+  const TListSticker& NoteList() const override { return State.Stickers; }
 
   // What the dialogs ask of the program.
   ProgramState& SharedState() override { return State; }

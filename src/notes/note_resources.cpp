@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace wisplet {
 namespace {
 
@@ -43,16 +46,72 @@ NoteResources::NoteResources() : titleFont_(MakeFont(true)), memoFont_(MakeFont(
   SelectObjectScope select(screen.get(), memoFont_.get());
   TEXTMETRICA tm{};
   if (GetTextMetricsA(screen.get(), &tm)) lineHeight_ = tm.tmHeight;
+  displayDepth_ = GetDeviceCaps(screen.get(), BITSPIXEL);
 }
 
 NoteResources::~NoteResources() {
   if (tooltip_) DestroyWindow(tooltip_);
+  if (measureDc_) DeleteDC(measureDc_);
 }
 
-HBITMAP NoteResources::Glyph(int id) {
-  GdiObject& slot = glyphs_[id - kFirstGlyph];
-  if (!slot) slot.reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-  return static_cast<HBITMAP>(slot.get());
+const NoteResources::GlyphImage* NoteResources::Glyph(int id) {
+  if (id < kFirstGlyph || id >= kFirstGlyph + static_cast<int>(std::size(glyphs_))) return nullptr;
+  GlyphImage& glyph = glyphs_[id - kFirstGlyph];
+  if (glyph.picture) return &glyph;
+  // Made once, so that drawing a glyph takes two plain copies; a copy that
+  // looks for the transparent color costs far more, on every paint.
+  GdiObject original(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+  BITMAP info{};
+  if (!original || !GetObjectA(original.get(), sizeof info, &info)) return nullptr;
+  const int w = info.bmWidth, h = info.bmHeight;
+  ScreenDc screen;
+  MemoryDc source(CreateCompatibleDC(nullptr)), bits(CreateCompatibleDC(nullptr));
+  GdiObject oneBit(CreateBitmap(w, h, 1, 1, nullptr));
+  GlyphImage made;
+  made.picture.reset(CreateCompatibleBitmap(screen.get(), w, h));
+  made.mask.reset(CreateCompatibleBitmap(screen.get(), w, h));
+  made.pictureDc.reset(CreateCompatibleDC(screen.get()));
+  made.maskDc.reset(CreateCompatibleDC(screen.get()));
+  if (!source || !bits || !oneBit || !made.picture || !made.mask || !made.pictureDc || !made.maskDc) return nullptr;
+  SelectObject(made.pictureDc.get(), made.picture.get());
+  SelectObject(made.maskDc.get(), made.mask.get());
+  {
+    SelectObjectScope selectSource(source.get(), original.get());
+    SelectObjectScope selectBits(bits.get(), oneBit.get());
+    // Copied to one bit per pixel, the source's background color (white)
+    // becomes 1 and every other color 0; copied back to color, 1 turns into
+    // the background color (white) and 0 into the text color (black).
+    SetBkColor(source.get(), RGB(255, 255, 255));
+    BitBlt(bits.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+    for (HDC dc : {made.maskDc.get(), made.pictureDc.get()}) {
+      SetTextColor(dc, RGB(0, 0, 0));
+      SetBkColor(dc, RGB(255, 255, 255));
+    }
+    BitBlt(made.maskDc.get(), 0, 0, w, h, bits.get(), 0, 0, SRCCOPY);
+    BitBlt(made.pictureDc.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+    BitBlt(made.pictureDc.get(), 0, 0, w, h, bits.get(), 0, 0, 0x00220326);  // DSna: white made black
+  }
+  made.width = w;
+  made.height = h;
+  glyph = std::move(made);
+  return &glyph;
+}
+
+HDC NoteResources::PaintBuffer(HDC compatible, int width, int height) {
+  // Made anew for every paint, the surface would cost more than the paint.
+  if (bufferDc_ && width <= bufferSize_.cx && height <= bufferSize_.cy) return bufferDc_.get();
+  bufferDc_.reset();
+  SIZE size{std::max<LONG>(width, bufferSize_.cx), std::max<LONG>(height, bufferSize_.cy)};
+  buffer_.reset(CreateCompatibleBitmap(compatible, size.cx, size.cy));
+  bufferDc_.reset(buffer_ ? CreateCompatibleDC(compatible) : nullptr);
+  if (!bufferDc_) {
+    buffer_.reset();
+    bufferSize_ = SIZE{};
+    return nullptr;
+  }
+  SelectObject(bufferDc_.get(), buffer_.get());
+  bufferSize_ = size;
+  return bufferDc_.get();
 }
 
 HWND NoteResources::Tooltip() {
@@ -64,15 +123,17 @@ HWND NoteResources::Tooltip() {
   return tooltip_;
 }
 
-SIZE NoteResources::MeasureText(HFONT font, const std::string& text, int wrapWidth) const {
-  ScreenDc screen;
-  SelectObjectScope select(screen.get(), font);
+SIZE NoteResources::MeasureText(HFONT font, const std::string& text, int wrapWidth) {
+  // One device context like the screen's for every measurement: getting the
+  // screen's own for each one costs more than measuring a short text.
+  if (!measureDc_) measureDc_ = CreateCompatibleDC(nullptr);
+  SelectObjectScope select(measureDc_, font);
   RECT r{0, 0, wrapWidth, 0};
   UINT flags = DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0);
   // An empty label is as high as a line of its font.
   const std::string blank = " ";
   const std::string& measured = text.empty() ? blank : text;
-  DrawTextA(screen.get(), measured.c_str(), static_cast<int>(measured.size()), &r, flags);
+  DrawTextA(measureDc_, measured.c_str(), static_cast<int>(measured.size()), &r, flags);
   return {r.right - r.left, r.bottom - r.top};
 }
 

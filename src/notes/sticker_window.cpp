@@ -55,21 +55,15 @@ std::string NowAsId() {
 
 COLORREF ToColorRef(TColor color) { return static_cast<COLORREF>(ResolveColor(color)); }
 
-const char* TooltipOf(NotePart button) {
-  switch (button) {
-    case NotePart::MenuButton: return "Menu";
-    case NotePart::HideButton: return "Hide";
-    case NotePart::CloseButton: return "Close";
-    default: return "Top";  // the on-top button, until the first SetOnTop names its action
-  }
-}
-
 // Passes on to a surface only the diagonal lines that can touch the area
 // being painted: a tall note has tens of thousands of them, and drawing them
 // all for a small repaint, clipped away, costs far more than the repaint.
+// Its color depth is the display's as last reported: asking a device context
+// for it can cost more than painting a whole note.
 class AreaSurface : public DrawingSurface {
  public:
-  AreaSurface(DrawingSurface& target, const RECT& area) : target_(target), area_(area) {}
+  AreaSurface(DrawingSurface& target, const RECT& area, int bitsPerPixel)
+      : target_(target), area_(area), bitsPerPixel_(bitsPerPixel) {}
   void FillRect(int left, int top, int right, int bottom, std::uint32_t rgb) override {
     target_.FillRect(left, top, right, bottom, rgb);
   }
@@ -80,26 +74,12 @@ class AreaSurface : public DrawingSurface {
       return;
     target_.Line(x1, y1, x2, y2, rgb, penWidth);
   }
-  int BitsPerPixel() const override { return target_.BitsPerPixel(); }
+  int BitsPerPixel() const override { return bitsPerPixel_; }
 
  private:
   DrawingSurface& target_;
   RECT area_;
-};
-
-// A memory device context for one scope.
-class MemoryDc {
- public:
-  explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
+  int bitsPerPixel_;
 };
 
 // Opens the clipboard for one scope.
@@ -126,29 +106,60 @@ void PutOnClipboard(UINT format, const void* data, std::size_t size) {
   }
 }
 
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    // A work area never reaches beyond its display (Wine can report one that
+    // does for a moment after the display changed).
+    RECT work{};
+    if (!IntersectRect(&work, &info.rcWork, &info.rcMonitor)) work = info.rcMonitor;
+    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back({ToRect(info.rcMonitor), ToRect(work)});
+  }
+  return TRUE;
+}
+
+// The work area for a note at `r`, read afresh: with several displays that of
+// the display nearest to it, so that a note on a second display stays there.
+Rect WorkAreaOf(const Rect& r) {
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (!monitors.empty()) return NearestWorkArea(monitors, r);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return ToRect(work);
+}
+
 }  // namespace
 
 TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
   RegisterWindowClass(kClassName, CS_SAVEBITS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   Create(kClassName, WS_EX_TOOLWINDOW, kStyle, 0, 0, DefaultNoteWidth, InitialNoteHeight, nullptr);
+  unplacedBounds_ = RECT{0, 0, DefaultNoteWidth, InitialNoteHeight};
   ID = NowAsId();
   for (TGradient* g : {&memoGradient_, &titleGradient_}) {
     g->SetActive(true);
     g->SetOrientation(fgdHorizontal);
-    g->SetOnChange([this] {
-      if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
-    });
+    g->SetOnChange([this] { Invalidate(nullptr); });
   }
-  noteMenu_ = CreatePopupMenu();
-  RebuildMenu();
-  AddTooltips();
 }
 
 void TStickerWindow::RebuildMenu() {
+  if (!noteMenu_) return;  // built when it is first opened, in the look of that moment
   ClearLookMenu(noteMenu_);
   for (const MenuItem& item : kMenuItems)
     AppendLookItem(noteMenu_, static_cast<UINT_PTR>(item.command), item.caption);
+}
+
+HMENU TStickerWindow::NoteMenu() {
+  if (!noteMenu_) {
+    noteMenu_ = CreatePopupMenu();
+    RebuildMenu();
+  }
+  return noteMenu_;
 }
 
 NoteLayout TStickerWindow::Layout() const {
@@ -157,13 +168,20 @@ NoteLayout TStickerWindow::Layout() const {
 }
 
 RECT TStickerWindow::Bounds() const {
+  if (!placed_) return unplacedBounds_;
   RECT r{};
   GetWindowRect(m_hwnd, &r);
   return r;
 }
 
+Rect TStickerWindow::BoundsRect() const { return ToRect(Bounds()); }
+
 void TStickerWindow::SetBounds(int left, int top, int width, int height) {
   TextExtent size = ConstrainNoteSize(width, height, NoteResources::Get().LineHeight());
+  if (!placed_) {
+    unplacedBounds_ = RECT{left, top, left + size.width, top + size.height};
+    return;
+  }
   SetWindowPos(m_hwnd, nullptr, left, top, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -194,26 +212,23 @@ void TStickerWindow::SetMemo(const std::string& memo) {
   FitToContent();
 }
 
+TextExtent TStickerWindow::Measure(Measured& last, HFONT font, const std::string& text, int wrap) {
+  if (!last.valid || last.wrap != wrap || last.text != text) {
+    SIZE size = NoteResources::Get().MeasureText(font, text, wrap);
+    last = Measured{true, text, wrap, TextExtent{size.cx, size.cy}};
+  }
+  return last.extent;
+}
+
 void TStickerWindow::FitToContent() {
   NoteResources& res = NoteResources::Get();
-  int titleWidth = res.MeasureText(res.TitleFont(), Title, 0).cx;
+  int titleWidth = Measure(measuredTitle_, res.TitleFont(), Title, 0).width;
   TextExtent size = wisplet::FitToContent(titleWidth, res.LineHeight(), [&](int wrapWidth) {
-    // Wrapping a long text is slow and a note fits itself several times in a
-    // row (title, text, rolling down) with the same text, so the last
-    // measurement is kept.
-    wrapWidth = std::max(wrapWidth, 1);
-    if (!measured_ || measuredWrap_ != wrapWidth || measuredMemo_ != Memo) {
-      SIZE memo = res.MeasureText(res.MemoFont(), Memo, wrapWidth);
-      measuredMemo_ = Memo;
-      measuredWrap_ = wrapWidth;
-      measuredExtent_ = TextExtent{memo.cx, memo.cy};
-      measured_ = true;
-    }
-    return measuredExtent_;
+    return Measure(measuredMemo_, res.MemoFont(), Memo, std::max(wrapWidth, 1));
   });
   RECT r = Bounds();
   SetBounds(r.left, r.top, size.width, size.height);
-  InvalidateRect(m_hwnd, nullptr, FALSE);
+  Invalidate(nullptr);
 }
 
 void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
@@ -233,7 +248,7 @@ void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
   };
   apply(titleGradient_, Scheme.TitleColor, Scheme.TitleGradColor, Scheme.TitleGradType);
   apply(memoGradient_, Scheme.MemoColor, Scheme.MemoGradColor, Scheme.MemoGradType);
-  InvalidateRect(m_hwnd, nullptr, FALSE);
+  Invalidate(nullptr);
 }
 
 // --- Painting ---------------------------------------------------------------
@@ -246,17 +261,14 @@ void TStickerWindow::Paint(HDC target, const RECT& requested) {
   int w = area.right - area.left, h = area.bottom - area.top;
   // Drawn off screen first, so that nothing flickers; straight onto the
   // target if there is no memory for that.
-  MemoryDc memory(target);
-  GdiObject buffer(memory.get() ? CreateCompatibleBitmap(target, w, h) : nullptr);
-  if (!buffer) {
+  HDC dc = NoteResources::Get().PaintBuffer(target, w, h);
+  if (!dc) {
     int saved = SaveDC(target);
     IntersectClipRect(target, area.left, area.top, area.right, area.bottom);
     PaintParts(target, area);
     RestoreDC(target, saved);
     return;
   }
-  HDC dc = memory.get();
-  SelectObjectScope selectBuffer(dc, buffer.get());
   SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
   PaintParts(dc, area);
   SetViewportOrgEx(dc, 0, 0, nullptr);
@@ -267,7 +279,7 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   NoteLayout layout = Layout();
   GdiSurface gdi(dc);
-  AreaSurface surface(gdi, area);
+  AreaSurface surface(gdi, area, NoteResources::Get().DisplayDepth());
   // Each panel paints only within itself (the diagonal types reach one row
   // beyond their rectangle).
   auto fillPanel = [&](const Rect& r, const TGradient& g) {
@@ -295,19 +307,16 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
 }
 
 void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph) {
-  HBITMAP bitmap = NoteResources::Get().Glyph(glyph);
-  if (!bitmap) return;
-  Rect r = layout.PartRect(part);
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
+  const NoteResources::GlyphImage* image = NoteResources::Get().Glyph(glyph);
+  if (!image) return;
   // Unscaled at the button's top-left corner, clipped to the button; white is
   // transparent.
-  int w = std::min<int>(info.bmWidth, r.right - r.left);
-  int h = std::min<int>(info.bmHeight, r.bottom - r.top);
-  MemoryDc source(dc);
-  if (!source.get()) return;
-  SelectObjectScope select(source.get(), bitmap);
-  TransparentBlt(dc, r.left, r.top, w, h, source.get(), 0, 0, w, h, RGB(255, 255, 255));
+  Rect r = layout.PartRect(part);
+  int w = std::min(image->width, r.right - r.left);
+  int h = std::min(image->height, r.bottom - r.top);
+  // The mask clears the glyph's pixels to black, the picture is laid over them.
+  BitBlt(dc, r.left, r.top, w, h, image->maskDc.get(), 0, 0, SRCAND);
+  BitBlt(dc, r.left, r.top, w, h, image->pictureDc.get(), 0, 0, SRCPAINT);
 }
 
 int TStickerWindow::GlyphOf(NotePart button) const {
@@ -322,9 +331,10 @@ int TStickerWindow::GlyphOf(NotePart button) const {
 
 // All notes share one tooltip window; each note adds its four buttons to it
 // once and then only moves them and changes the on-top button's text.
-void TStickerWindow::AddTooltips() {
+void TStickerWindow::AddTooltips(const MSG& firstMove) {
   HWND tip = NoteResources::Get().Tooltip();
-  if (!tip || !m_hwnd) return;
+  tooltipsAdded_ = true;
+  if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
     TTTOOLINFOA ti{};
@@ -334,13 +344,19 @@ void TStickerWindow::AddTooltips() {
     ti.uId = static_cast<UINT_PTR>(button);
     Rect r = layout.PartRect(button);
     ti.rect = RECT{r.left, r.top, r.right, r.bottom};
-    ti.lpszText = const_cast<char*>(TooltipOf(button));  // copied by the tooltip
+    const char* text = button == NotePart::MenuButton    ? "Menu"
+                       : button == NotePart::HideButton  ? "Hide"
+                       : button == NotePart::CloseButton ? "Close"
+                                                         : onTopTip_;
+    ti.lpszText = const_cast<char*>(text);  // copied by the tooltip
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
   }
+  // Later moves reach the tooltip through its subclass of the note.
+  SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
 }
 
 void TStickerWindow::MoveTooltips() {
-  HWND tip = NoteResources::Get().Tooltip();
+  HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
@@ -355,7 +371,7 @@ void TStickerWindow::MoveTooltips() {
 }
 
 void TStickerWindow::SetTooltipText(NotePart button, const char* text) {
-  HWND tip = NoteResources::Get().Tooltip();
+  HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
   TTTOOLINFOA ti{};
   ti.cbSize = sizeof ti;
@@ -366,7 +382,7 @@ void TStickerWindow::SetTooltipText(NotePart button, const char* text) {
 }
 
 void TStickerWindow::RemoveTooltips() {
-  HWND tip = NoteResources::Get().Tooltip();
+  HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
   for (NotePart button : kButtons) {
     TTTOOLINFOA ti{};
@@ -391,28 +407,45 @@ void TStickerWindow::ShowNote() {
   if (!Active) return;
   SetTransparency(Scheme.AlphaBlendValue);
   SetOnTop(OnTop);
+  Place();
   RECT r = Bounds();
   SetWindowPos(m_hwnd, HWND_TOP, r.left, r.top, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void TStickerWindow::HideNote() {
+  Place();
   SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void TStickerWindow::Place() {
+  if (placed_) return;
+  placed_ = true;
+  const RECT r = unplacedBounds_;
+  SetWindowPos(m_hwnd, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOACTIVATE);
+}
+
+// Nothing of a note is on the screen before it is first shown, and asking the
+// window system to repaint a part of it costs a round trip each time.
+void TStickerWindow::Invalidate(const RECT* area) {
+  if (m_hwnd && placed_) InvalidateRect(m_hwnd, area, FALSE);
+}
+
 void TStickerWindow::InvalidatePart(NotePart part) {
-  if (!m_hwnd) return;
   Rect r = Layout().PartRect(part);
   RECT rc{r.left, r.top, r.right, r.bottom};
-  InvalidateRect(m_hwnd, &rc, FALSE);
+  Invalidate(&rc);
 }
 
 void TStickerWindow::SetOnTop(bool onTop) {
   OnTop = onTop;
   // The tooltip names what a click will do.
-  SetTooltipText(NotePart::OnTopButton, onTop ? "Normal" : "OnTop");
-  SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  onTopTip_ = onTop ? "Normal" : "OnTop";
+  SetTooltipText(NotePart::OnTopButton, onTopTip_);
+  if (placed_)  // else the request that first shows or hides the note sets the band
+    SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   InvalidatePart(NotePart::OnTopButton);
 }
 
@@ -432,7 +465,7 @@ void TStickerWindow::SetMinState(bool minState) {
   if (edges & SnapTop) SetTop(before.top);
   if (edges & SnapRight) SetLeft(before.right - w);
   if (edges & SnapBottom) SetTop(before.bottom - h);
-  InvalidateRect(m_hwnd, nullptr, FALSE);
+  Invalidate(nullptr);
 }
 
 void TStickerWindow::SetTransparency(int percent) {
@@ -444,7 +477,8 @@ void TStickerWindow::SetTransparency(int percent) {
   if (!setLayered) return;
   // A hand-edited translucency above 100 means fully transparent, never less.
   percent = std::clamp(percent, 0, 100);
-  SetWindowLongA(m_hwnd, GWL_EXSTYLE, GetWindowLongA(m_hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  LONG exStyle = GetWindowLongA(m_hwnd, GWL_EXSTYLE);
+  if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(m_hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
   setLayered(m_hwnd, 0, static_cast<BYTE>((100 - percent) * 255 / 100), LWA_ALPHA);
 }
 
@@ -454,6 +488,42 @@ void TStickerWindow::WMActivate(WPARAM wParam) {
     case WA_INACTIVE: SetTransparency(Scheme.AlphaBlendValue); break;
     default: break;
   }
+}
+
+// --- Moving, sizing and snapping ---------------------------------------------
+
+void TStickerWindow::WMWindowPosChanging(WINDOWPOS& pos) {
+  if (!(pos.flags & SWP_NOMOVE)) {
+    // A request without a size (showing the note, a pure move) keeps the
+    // note's own size.
+    RECT now = Bounds();
+    bool sized = !(pos.flags & SWP_NOSIZE);
+    Rect proposed = RectAt(pos.x, pos.y, sized ? pos.cx : now.right - now.left, sized ? pos.cy : now.bottom - now.top);
+    Snapped placed = wisplet::SnapMove(proposed, WorkAreaOf(proposed), SnapTargets(host_.NoteList(), this));
+    pos.x = placed.left;
+    pos.y = placed.top;
+    SnapEdges = placed.edges;
+  } else if (!(pos.flags & SWP_SHOWWINDOW) && placed_) {
+    SnapInPlace();
+  }
+  // The minimum size holds for every request, whoever makes it.
+  if (!(pos.flags & SWP_NOSIZE)) {
+    TextExtent size = ConstrainNoteSize(pos.cx, pos.cy, NoteResources::Get().LineHeight());
+    pos.cx = size.width;
+    pos.cy = size.height;
+  }
+}
+
+void TStickerWindow::SnapInPlace() {
+  const Rect before = BoundsRect();
+  const int w = before.right - before.left, h = before.bottom - before.top;
+  SnapEdges = wisplet::SnapInPlace(
+      before, WorkAreaOf,
+      [&](int left, int top) {
+        SetBounds(left, top, w, h);  // a request of its own, which sets SnapEdges
+        return Moved{BoundsRect(), SnapEdges};
+      },
+      SnapTargets(host_.NoteList(), this));
 }
 
 // --- Commands ---------------------------------------------------------------
@@ -491,7 +561,7 @@ void TStickerWindow::CopyToClipboard() {
 
 void TStickerWindow::OpenMenuAt(POINT screen) {
   SetForegroundWindow(m_hwnd);
-  int command = static_cast<int>(TrackPopupMenu(noteMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
+  int command = static_cast<int>(TrackPopupMenu(NoteMenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
                                                                 TPM_RETURNCMD | TPM_NONOTIFY,
                                                 screen.x, screen.y, 0, m_hwnd, nullptr));
   PostMessageA(m_hwnd, WM_NULL, 0, 0);
@@ -653,8 +723,20 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;  // painting covers everything
     case WM_SIZE:
       MoveTooltips();
-      InvalidateRect(m_hwnd, nullptr, FALSE);
+      Invalidate(nullptr);
       return 0;
+    case WM_WINDOWPOSCHANGING:
+      WMWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+      break;
+    case WM_DISPLAYCHANGE:
+      NoteResources::Get().DisplayChanged(static_cast<int>(wParam));
+      // A note left outside the displays, or under a task bar that grew,
+      // comes back without having to be found and clicked first.
+      if (Visible()) SnapInPlace();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA && Visible()) SnapInPlace();
+      break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize = {DefaultNoteWidth, NoteResources::Get().LineHeight() + 4};
@@ -662,6 +744,13 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ACTIVATE:
       WMActivate(wParam);
+      break;
+    case WM_MOUSEMOVE:
+      if (!tooltipsAdded_) {
+        DWORD at = GetMessagePos();
+        AddTooltips(MSG{m_hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()),
+                        POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))}});
+      }
       break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {

@@ -10,8 +10,10 @@
 
 #include "base/window.h"
 #include "model/scheme.h"
+#include "model/state.h"
 #include "notes/gradient.h"
 #include "notes/note_layout.h"
+#include "notes/snapping.h"
 
 namespace wisplet {
 
@@ -25,10 +27,9 @@ class NoteHost {
   virtual void ShowNewNote() = 0;
   // Drops a closed note from the note list.
   virtual void RemoveSticker(TStickerWindow& note) = 0;
+  // The note list, whose shown notes a moved note snaps to.
+  virtual const TListSticker& NoteList() const = 0;
 };
-
-// Edges of a note in contact with the work area or another note.
-enum SnapEdge : unsigned char { SnapLeft = 1, SnapTop = 2, SnapRight = 4, SnapBottom = 8 };
 
 class TStickerWindow : public Window {
  public:
@@ -60,6 +61,7 @@ class TStickerWindow : public Window {
   void RebuildMenu();
 
   RECT Bounds() const;  // outer bounds in screen pixels
+  Rect BoundsRect() const;
   void SetBounds(int left, int top, int width, int height);
   void SetLeft(int left);
   void SetTop(int top);
@@ -79,10 +81,16 @@ class TStickerWindow : public Window {
   void Paint(HDC dc, const RECT& area);
   void PaintParts(HDC dc, const RECT& area);
   void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
+  // The one request that gives a note built while hidden its bounds and band.
+  void Place();
+  void Invalidate(const RECT* area);
   void InvalidatePart(NotePart part);
   void CopyToClipboard();
   void OpenMenuAt(POINT screen);
-  void AddTooltips();
+  // The note menu, built when it is first opened.
+  HMENU NoteMenu();
+  // The first mouse move over the note adds its tools and is passed on.
+  void AddTooltips(const MSG& firstMove);
   void MoveTooltips();
   void RemoveTooltips();
   void SetTooltipText(NotePart button, const char* text);
@@ -101,6 +109,12 @@ class TStickerWindow : public Window {
   void CancelPress();
   int GlyphOf(NotePart button) const;
   void WMActivate(WPARAM wParam);
+  // The position filter of every request to move, size, show, hide or
+  // restack the note.
+  void WMWindowPosChanging(WINDOWPOS& pos);
+  // Brings the note back inside the work area and records its contacts: the
+  // filter's path for requests without a position.
+  void SnapInPlace();
 
   NoteHost& host_;
   TGradient titleGradient_;
@@ -117,11 +131,26 @@ class TStickerWindow : public Window {
   // Inside the system's move or size loop, and the shortcuts released then.
   bool inSizeMove_ = false;
   std::vector<int> deferredCommands_;
-  // The last measurement of the text: the text, its wrap width and extent.
-  bool measured_ = false;
-  std::string measuredMemo_;
-  int measuredWrap_ = 0;
-  TextExtent measuredExtent_;
+  // The last measurement of the title and of the text: a note fits itself
+  // several times in a row (title, text, rolling down) with the same texts.
+  struct Measured {
+    bool valid = false;
+    std::string text;
+    int wrap = 0;
+    TextExtent extent;
+  };
+  TextExtent Measure(Measured& last, HFONT font, const std::string& text, int wrap);
+  Measured measuredTitle_;
+  Measured measuredMemo_;
+  // Until a note is first shown or hidden, its bounds and its band (on top
+  // or not) are only kept; then one request places it, through the position
+  // filter, instead of one request for every change made while it is built.
+  bool placed_ = false;
+  RECT unplacedBounds_{};
+  // The buttons' tools are added to the shared tooltip when the mouse first
+  // comes over the note; until then only the on-top button's text is kept.
+  bool tooltipsAdded_ = false;
+  const char* onTopTip_ = "Top";  // until the first SetOnTop names its action
 };
 
 }  // namespace wisplet

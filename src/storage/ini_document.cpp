@@ -106,12 +106,19 @@ bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) 
 std::size_t IniDocument::FindKey(const Section& s, std::string_view trimmedKey) const {
   if (!s.keysBuilt) {
     s.keys.clear();
+    s.keys.reserve(s.lines.size());
     for (std::size_t i = s.prelude ? 0 : 1; i < s.lines.size(); ++i)
-      if (auto kv = ParseKeyLine(s.lines[i])) s.keys.try_emplace(std::string(kv->key), i);
+      if (auto kv = ParseKeyLine(s.lines[i])) s.keys.emplace_back(NameHash{}(kv->key), i);
+    std::stable_sort(s.keys.begin(), s.keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     s.keysBuilt = true;
   }
-  auto it = s.keys.find(trimmedKey);
-  return it == s.keys.end() ? std::string::npos : it->second;
+  const std::size_t hash = NameHash{}(trimmedKey);
+  auto it = std::lower_bound(s.keys.begin(), s.keys.end(), hash,
+                             [](const auto& entry, std::size_t h) { return entry.first < h; });
+  for (; it != s.keys.end() && it->first == hash; ++it)
+    if (EqualsNoCase(ParseKeyLine(s.lines[it->second])->key, trimmedKey)) return it->second;
+  return std::string::npos;
 }
 
 IniDocument::Section& IniDocument::AddSection(std::string name, std::string header, bool prelude) {
@@ -269,7 +276,12 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
   while (at > first && IsBlankLine(s->lines[at - 1])) --at;
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
                   Joined(writtenKey, "=", value));
-  if (s->keysBuilt) s->keys.try_emplace(std::string(name), at);
+  if (s->keysBuilt) {
+    std::size_t hash = NameHash{}(name);
+    auto it = std::upper_bound(s->keys.begin(), s->keys.end(), hash,
+                               [](std::size_t h, const auto& entry) { return h < entry.first; });
+    s->keys.insert(it, {hash, at});
+  }
   Written(si, at);
 }
 

@@ -75,9 +75,11 @@ class IniDocument {
     std::vector<std::string> lines;  // raw lines; lines[0] is the header unless prelude
     bool prelude = false;            // the lines before the first header
     bool erased = false;
-    // Key -> line of its first occurrence, built on the first lookup. Lines are
-    // only ever added after the last non-blank line, so an entry never moves.
-    mutable NameMap<std::size_t> keys;
+    // (hash of the key, line) of every key line in order of hash and, for one
+    // hash, of line; built on the first lookup. One allocation, where a map
+    // of the keys made one per key. Lines are only ever added after the last
+    // non-blank line, so an entry never moves.
+    mutable std::vector<std::pair<std::size_t, std::size_t>> keys;
     mutable bool keysBuilt = false;
   };
   struct LineRef {

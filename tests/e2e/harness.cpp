@@ -394,6 +394,11 @@ void DoubleClick(int x, int y) {
   Xdotool("click --repeat 2 --delay 60 1");
 }
 
+void DoubleClickAndHold(int x, int y) {
+  MouseMove(x, y);
+  Xdotool("click 1 sleep 0.06 mousedown 1");
+}
+
 void Drag(POINT from, POINT to, int steps) {
   // While a window follows the pointer in the system's move loop, Wine maps
   // a pointer event through the window's position at the time it handles the

@@ -118,6 +118,12 @@ void MouseRelease(MouseButton button = MouseButton::Left);
 void Click(int x, int y, MouseButton button = MouseButton::Left);
 // Two clicks well within the double-click time and distance.
 void DoubleClick(int x, int y);
+// The same, but the button stays down after the second press until
+// MouseRelease. A program that moves the window on that press (rolling a
+// docked note up) gets the release where the window now is: a release that
+// comes before the move reaches the X server is placed by Wine relative to
+// the window's new position, which a move loop takes for a drag.
+void DoubleClickAndHold(int x, int y);
 // Press at `from`, move in small steps (each once the window under the
 // pointer has followed the last), release at `to`.
 void Drag(POINT from, POINT to, int steps = 8);

@@ -12,49 +12,15 @@
 #include <vector>
 
 #include "harness.h"
+#include "note_fixture.h"
 #include "notes/note_layout.h"
 
 using namespace e2e;
-using wisplet::NoteLayout;
-using wisplet::Rect;
 
 namespace {
 
 // Glyph numbers of the title-bar buttons (normal, pressed).
 constexpr int kPinSide = 110, kPinSideDown = 111, kPinFront = 112;
-
-std::string StoredNote(const std::string& title, const std::vector<std::string>& lines, int left, int top,
-                       int width = 200, int height = 50, const std::string& more = "") {
-  std::string keys = "Title=" + title + "\r\nMemoLineCount=" + std::to_string(lines.size()) + "\r\n";
-  for (size_t i = 0; i < lines.size(); ++i) keys += "MemoLine" + std::to_string(i) + "=>" + lines[i] + "\r\n";
-  keys += "Active=1\r\nTop=" + std::to_string(top) + "\r\nLeft=" + std::to_string(left) +
-          "\r\nWidth=" + std::to_string(width) + "\r\nHeight=" + std::to_string(height) + "\r\n";
-  return keys + more;
-}
-
-// A note on the screen and where its parts are, following its current size.
-struct ShownNote {
-  HWND hwnd = nullptr;
-
-  RECT Bounds() const { return WindowBounds(hwnd); }
-  int Width() const { return Bounds().right - Bounds().left; }
-  int Height() const { return Bounds().bottom - Bounds().top; }
-  NoteLayout Layout() const { return NoteLayout{Width(), Height(), NoteLineHeight()}; }
-  // A client position on the screen.
-  POINT At(int x, int y) const {
-    POINT p{x, y};
-    ClientToScreen(hwnd, &p);
-    return p;
-  }
-  POINT CenterOf(const Rect& part) const { return At((part.left + part.right) / 2, (part.top + part.bottom) / 2); }
-  POINT Title() const { return CenterOf(Layout().TitleLabel()); }
-  POINT Text() const { return CenterOf(Layout().MemoLabel()); }
-  // The bare margin left of the text: the text-area panel itself, where a
-  // click does nothing but activate and start a move.
-  POINT Margin() const { return At(0, Layout().MemoLabel().top + 4); }
-  bool Visible() const { return IsWindowVisible(hwnd) != FALSE; }
-  bool Topmost() const { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-};
 
 // Presses modifier+key with SendInput and holds the modifier until the
 // effect shows. Soon after a window is activated Wine brings its modifier
@@ -77,22 +43,8 @@ bool ChordUntil(WORD modifier, WORD key, const std::function<bool()>& done) {
 
 std::string Describe(POINT p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-class NoteCommands : public ::testing::Test {
+class NoteCommands : public NoteFixture {
  public:  // the case tables call these through the fixture
-  void Start(const std::vector<std::string>& notes) {
-    folder_.WriteIni(NotesIni(notes));
-    app_ = std::make_unique<AppProcess>(folder_.Exe());
-    ASSERT_TRUE(app_->WaitUp());
-  }
-
-  // The shown note stored at (left, top).
-  ShownNote NoteAt(int left, int top) {
-    ShownNote note;
-    WaitUntil([&] { return (note.hwnd = NoteWindowAt(*app_, left, top)) && note.Visible(); }, 5000);
-    if (!note.hwnd) ADD_FAILURE() << "no note at " << left << "," << top;
-    return note;
-  }
-
   // A click on the bare margin, which makes the note the active window.
   void Activate(const ShownNote& note) {
     POINT p = note.Margin();
@@ -139,18 +91,6 @@ class NoteCommands : public ::testing::Test {
     EXPECT_TRUE(closed()) << "the message box stays open";
   }
 
-  // A value of the settings file as written at exit.
-  std::string Saved(const std::string& section, const std::string& key) const {
-    char value[4096] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", value, sizeof value,
-                             folder_.Ini().c_str());
-    return value;
-  }
-
-  void Park() { MouseMove(1000, 5); }  // away from every note
-
-  TestFolder folder_;
-  std::unique_ptr<AppProcess> app_;
 };
 
 // The glyph bitmaps built into the program, read from its file.

@@ -133,13 +133,22 @@ void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunStore&
   state.CurrentStyle = ReadText(doc, kMainSection, "CurrentStyle", "Default");
 }
 
-void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& autorun,
-                      const std::string& exePath, MessageSink& messages) {
+void SaveAutorun(const ProgramState& state, AutorunStore& autorun, const std::string& exePath,
+                 MessageSink& messages) {
   auto status = state.AutoRun ? autorun.Write(exePath) : autorun.Delete();
   if (status == AutorunStore::Status::CantOpen) messages.ShowError("Can't write to registry!");
   if (status == AutorunStore::Status::Failed)
     throw Error(FormatMessage1("Failed to set data for '%s'", std::string(kAutorunValueName)));
-  ini.Update([&](IniDocument& doc) { WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle); });
+}
+
+void WriteMainSettings(const ProgramState& state, IniDocument& doc) {
+  WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle);
+}
+
+void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunStore& autorun,
+                      const std::string& exePath, MessageSink& messages) {
+  SaveAutorun(state, autorun, exePath, messages);
+  ini.Update([&](IniDocument& doc) { WriteMainSettings(state, doc); });
 }
 
 TColorScheme ReadSchemeKeys(const IniDocument& doc, std::string_view section,

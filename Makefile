@@ -3,10 +3,13 @@
 #   make run    build and start Wisplet under Wine
 #   make test   build, run the unit tests natively and the end-to-end tests under Wine
 #   make bench  build and print the benchmark figures
+#   make fuzz   fuzz the settings file's readers and writers (FUZZ_SECONDS per target)
+#   make torture  end Wisplet 200 times in the middle of a save (TORTURE_KILLS)
+#   make soak   print what Wisplet holds before and after long use
 BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build deps run test bench clean
+.PHONY: all build deps run test bench fuzz torture soak clean
 
 all: build
 
@@ -27,6 +30,15 @@ test: build
 
 bench: build
 	@scripts/bench.sh
+
+fuzz: deps
+	@scripts/fuzz.sh run $(or $(FUZZ_SECONDS),120)
+
+torture: build
+	@scripts/torture.sh $(or $(TORTURE_KILLS),200)
+
+soak: build
+	@scripts/soak.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -127,6 +127,15 @@ IniDocument::Section& IniDocument::AddSection(std::string name, std::string head
   return sections_.back();
 }
 
+void IniDocument::SetBlankTailAside() {
+  Section& s = sections_.back();
+  std::size_t first = s.prelude ? 0 : 1, end = s.lines.size();
+  while (end > first && IsBlankLine(s.lines[end - 1])) --end;
+  s.blankTail.insert(s.blankTail.begin(), std::make_move_iterator(s.lines.begin() + static_cast<std::ptrdiff_t>(end)),
+                     std::make_move_iterator(s.lines.end()));
+  s.lines.resize(end);
+}
+
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
   std::size_t pos = 0;
@@ -141,11 +150,14 @@ IniDocument IniDocument::Parse(std::string_view text) {
     } else if (pos < text.size()) {
       ++pos;  // a lone LF
     }
-    if (auto name = HeaderName(line))
+    if (auto name = HeaderName(line)) {
+      doc.SetBlankTailAside();
       doc.AddSection(std::string(*name), std::string(line), /*prelude=*/false);
-    else
+    } else {
       doc.sections_.back().lines.emplace_back(line);
+    }
   }
+  doc.SetBlankTailAside();
   return doc;
 }
 
@@ -165,7 +177,7 @@ bool IniDocument::HasSection(std::string_view section) const { return Find(secti
 std::size_t IniDocument::LineCount(std::string_view section) const {
   const Section* s = Find(section);
   if (!s) return 0;
-  return s->prelude ? s->lines.size() : s->lines.size() - 1;
+  return s->lines.size() + s->blankTail.size() - (s->prelude ? 0 : 1);
 }
 
 std::size_t IniDocument::SectionCount() const {
@@ -220,7 +232,6 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   }
   std::string_view name = Trim(key);
   Section* s = &sections_[si];
-  std::size_t first = s->prelude ? 0 : 1;
   if (std::size_t i = FindKey(*s, name); i != std::string::npos) {
     auto kv = ParseKeyLine(s->lines[i]);
     if (kv->value && *kv->value == value) return;  // nothing changes, nothing is rewritten
@@ -231,12 +242,10 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     return;
   }
   Settle();
-  // A new key goes after the section's last non-blank line, so that no key
-  // line moves.
+  // A new key goes after the section's last non-blank line (the blank lines
+  // below it are its blank tail), so that no line moves.
   std::size_t at = s->lines.size();
-  while (at > first && IsBlankLine(s->lines[at - 1])) --at;
-  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
-                  Joined(writtenKey, "=", value));
+  s->lines.push_back(Joined(writtenKey, "=", value));
   if (s->keysBuilt) s->keys.try_emplace(std::string(name), at);
   Written(si, at);
 }
@@ -249,6 +258,7 @@ void IniDocument::EraseSection(std::string_view section) {
   Settle();
   Section& s = sections_[it->second.front()];
   s.lines.clear();
+  s.blankTail.clear();
   s.keys.clear();
   s.keysBuilt = false;
   if (s.prelude) return;  // the lines before the first header have no header to remove
@@ -260,9 +270,11 @@ std::string IniDocument::Serialize() const {
   std::string out;
   for (const Section& s : sections_) {
     if (s.erased) continue;
-    for (const std::string& line : s.lines) {
-      out += line;
-      out += "\r\n";
+    for (const auto* part : {&s.lines, &s.blankTail}) {
+      for (const std::string& line : *part) {
+        out += line;
+        out += "\r\n";
+      }
     }
   }
   return out;

@@ -35,10 +35,11 @@ fuzz: deps
 	@scripts/fuzz.sh run $(or $(FUZZ_SECONDS),120)
 
 torture: build
-	@scripts/torture.sh $(or $(TORTURE_KILLS),200)
+	@WISPLET_TORTURE_KILLS=$(or $(TORTURE_KILLS),200) scripts/wine-run.sh torture-env WispletE2E.exe \
+	  --gtest_filter='Torture.*'
 
 soak: build
-	@scripts/soak.sh
+	@scripts/wine-run.sh soak-env WispletSoakBench.exe
 
 clean:
 	rm -rf $(BUILD)

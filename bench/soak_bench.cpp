@@ -17,9 +17,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/form_about.h"
 #include "app/main_form.h"
-#include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
 
 using namespace wisplet;
@@ -197,16 +195,8 @@ int main() {
   InitCommonControlsEx(&icc);
   PrintFigures("before the program");
 
-  auto formMain = std::make_unique<TFormMain>();
-  app.FormMain = formMain.get();
-  formMain->FormCreate();
-  auto formSticker = std::make_unique<TFormSticker>();
-  app.FormSticker = formSticker.get();
-  auto formOptions = std::make_unique<TFormOptions>();
-  app.FormOptions = formOptions.get();
-  auto formAbout = std::make_unique<TFormAbout>();
-  app.FormAbout = formAbout.get();
-  formMain->LoadAll();
+  auto forms = std::make_unique<ProgramForms>();
+  app.FormMain->LoadAll();
   if (app.State.Stickers.size() != kNotes) {
     std::printf("loaded %zu notes instead of %d\n", app.State.Stickers.size(), kNotes);
     return 1;
@@ -239,16 +229,7 @@ int main() {
   std::printf("%d cycles in %lu ms, %d editor round trips (each saving %d notes) in %lu ms\n", kCycles, cyclesMs,
               kEditorRoundTrips, kNotes, editorMs);
 
-  app.FormAbout = nullptr;
-  formAbout.reset();
-  app.FormOptions = nullptr;
-  formOptions.reset();
-  app.FormSticker = nullptr;
-  formSticker.reset();
-  formMain.reset();
-  app.FormMain = nullptr;
-  app.State.Stickers.clear();
-  app.NoteWindows.clear();
+  forms.reset();
   DeleteFileA((work + "\\Wisplet.ini").c_str());
   RemoveDirectoryA(work.c_str());
   return 0;

@@ -3,16 +3,12 @@
 #include <commctrl.h>
 
 #include <exception>
-#include <memory>
 #include <vector>
 
 #include "app/app.h"
 #include "app/app_paths.h"
-#include "app/form_about.h"
 #include "app/main_form.h"
 #include "app/one_instance.h"
-#include "dialogs/form_options.h"
-#include "dialogs/form_sticker.h"
 
 using namespace wisplet;
 
@@ -45,30 +41,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   int exitCode = 0;
   try {
-    auto formMain = std::make_unique<TFormMain>();
-    app.FormMain = formMain.get();
-    formMain->FormCreate();
-    auto formSticker = std::make_unique<TFormSticker>();
-    app.FormSticker = formSticker.get();
-    auto formOptions = std::make_unique<TFormOptions>();
-    app.FormOptions = formOptions.get();
-    auto formAbout = std::make_unique<TFormAbout>();
-    app.FormAbout = formAbout.get();
-
-    formMain->LoadAll();
+    ProgramForms forms;
+    app.FormMain->LoadAll();
     exitCode = RunMessageLoop();
-
-    // Destroyed in the reverse order of their creation.
-    app.FormAbout = nullptr;
-    formAbout.reset();
-    app.FormOptions = nullptr;
-    formOptions.reset();
-    app.FormSticker = nullptr;
-    formSticker.reset();
-    formMain.reset();
-    app.FormMain = nullptr;
-    app.State.Stickers.clear();
-    app.NoteWindows.clear();
   } catch (const std::exception& e) {
     ShowErrorBox(e.what());
     exitCode = 1;

@@ -194,15 +194,27 @@ std::optional<Calibration> Calibrate(const TestFolder& folder, const std::string
       60000, 1);
   c.replacedMs = NowMs() - start;
   if (!replaced) return std::nullopt;
-  // The save is over when "Exit" has ended the process, or when the program
-  // answers a message sent behind the one that set the save off.
   if (save == Save::Exit) {
-    app->WaitExit(60000);
+    // The save is over with the last change of the file before the process
+    // ends (ending it, which destroys every note, takes much longer).
+    auto last = StampOf(folder.Ini());
+    c.durationMs = c.replacedMs;
+    WaitUntil(
+        [&] {
+          if (auto now = StampOf(folder.Ini()); now != last) {
+            last = now;
+            c.durationMs = NowMs() - start;
+          }
+          return !app->Running();
+        },
+        60000, 1);
   } else {
+    // The save is over when the program answers a message sent behind the
+    // one that set it off.
     DWORD_PTR result = 0;
     SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_BLOCK, 60000, &result);
+    c.durationMs = NowMs() - start;
   }
-  c.durationMs = NowMs() - start;
   c.newFile = folder.ReadIni().value_or("");
   app->Kill();
   RemoveTemporaryFiles(folder);

@@ -14,7 +14,7 @@ targets=(ini_document text_to_color memo_lines settings_loader notes_loader)
 configure_and_build() {
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DWISPLET_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     >/dev/null
-  cmake --build "$build" -j "${JOBS:-2}"
+  cmake --build "$build" -j "${JOBS:-2}" >/dev/null
 }
 
 # The seed folder and libFuzzer options of a target.

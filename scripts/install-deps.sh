@@ -3,7 +3,8 @@
 # need and is not there yet.
 set -euo pipefail
 packages=(cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64 mingw-w64-tools
-          wine wine64 xvfb xdotool imagemagick x11-utils fp-utils nsis zip)
+          wine wine64 xvfb xdotool imagemagick x11-utils fp-utils nsis zip
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include "app/form_about.h"
 #include "app/main_form.h"
+#include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
 #include "notes/sticker_list.h"
 
@@ -10,6 +11,34 @@ namespace wisplet {
 Application& App() {
   static Application app;
   return app;
+}
+
+ProgramForms::ProgramForms() {
+  Application& app = App();
+  main_ = std::make_unique<TFormMain>();
+  app.FormMain = main_.get();
+  main_->FormCreate();
+  sticker_ = std::make_unique<TFormSticker>(app);
+  app.FormSticker = sticker_.get();
+  options_ = std::make_unique<TFormOptions>(app);
+  app.FormOptions = options_.get();
+  about_ = std::make_unique<TFormAbout>();
+  app.FormAbout = about_.get();
+}
+
+ProgramForms::~ProgramForms() {
+  Application& app = App();
+  app.FormAbout = nullptr;
+  about_.reset();
+  app.FormOptions = nullptr;
+  options_.reset();
+  app.DestroyNotesListMenu();
+  app.FormSticker = nullptr;
+  sticker_.reset();
+  main_.reset();
+  app.FormMain = nullptr;
+  app.State.Stickers.clear();
+  app.NoteWindows.clear();
 }
 
 HWND Application::ApplicationWindow() const { return FormMain ? FormMain->Handle() : nullptr; }

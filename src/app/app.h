@@ -77,6 +77,23 @@ struct Application : NoteHost, DialogHost {
 
 Application& App();
 
+// The four forms, created in the start-up order (the main settings are read
+// right after the main form) and destroyed in the reverse order, the notes
+// after them.
+class ProgramForms {
+ public:
+  ProgramForms();
+  ~ProgramForms();
+  ProgramForms(const ProgramForms&) = delete;
+  ProgramForms& operator=(const ProgramForms&) = delete;
+
+ private:
+  std::unique_ptr<TFormMain> main_;
+  std::unique_ptr<TFormSticker> sticker_;
+  std::unique_ptr<TFormOptions> options_;
+  std::unique_ptr<TFormAbout> about_;
+};
+
 // An error box captioned with the application title.
 void ShowErrorBox(const std::string& text);
 

@@ -3,17 +3,13 @@
 #include <commctrl.h>
 
 #include <exception>
-#include <memory>
 #include <vector>
 
 #include "app/app.h"
 #include "app/app_paths.h"
-#include "app/form_about.h"
 #include "app/main_form.h"
 #include "app/one_instance.h"
 #include "base/message_loop.h"
-#include "dialogs/form_options.h"
-#include "dialogs/form_sticker.h"
 
 using namespace wisplet;
 
@@ -47,31 +43,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   int exitCode = 0;
   try {
-    auto formMain = std::make_unique<TFormMain>();
-    app.FormMain = formMain.get();
-    formMain->FormCreate();
-    auto formSticker = std::make_unique<TFormSticker>(app);
-    app.FormSticker = formSticker.get();
-    auto formOptions = std::make_unique<TFormOptions>(app);
-    app.FormOptions = formOptions.get();
-    auto formAbout = std::make_unique<TFormAbout>();
-    app.FormAbout = formAbout.get();
-
-    formMain->LoadAll();
-    exitCode = RunMessageLoop(formMain->Handle());
-
-    // Destroyed in the reverse order of their creation.
-    app.FormAbout = nullptr;
-    formAbout.reset();
-    app.FormOptions = nullptr;
-    formOptions.reset();
-    app.DestroyNotesListMenu();
-    app.FormSticker = nullptr;
-    formSticker.reset();
-    formMain.reset();
-    app.FormMain = nullptr;
-    app.State.Stickers.clear();
-    app.NoteWindows.clear();
+    ProgramForms forms;
+    app.FormMain->LoadAll();
+    exitCode = RunMessageLoop(app.FormMain->Handle());
   } catch (const std::exception& e) {
     ShowErrorBox(e.what());
     exitCode = 1;

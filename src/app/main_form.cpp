@@ -46,28 +46,38 @@ void TFormMain::LoadAll() {
 
 void TFormMain::ExitSequence() {
   Application& app = App();
-  app.SaveMainSettings();
-  SaveSchemes(app.State.ColorSchemes, *app.IniFile);
-  app.SaveAllStickers();
+  SaveAutorun(app.State, app.Autorun(), app.ExeName, *app.Messages);
+  SaveSettingsFile(/*withMain=*/true);
   DestroyWindow(m_hwnd);
 }
 
 void TFormMain::SaveAllQuietly() {
   Application& app = App();
   SilentMessageSink silent;
-  // Each part on its own, so one failure does not cost the others.
+  // A registry value that cannot be written costs [Main] only.
+  bool autorunSaved = true;
   try {
-    SaveMainSettings(app.State, *app.IniFile, app.Autorun(), app.ExeName, silent);
+    SaveAutorun(app.State, app.Autorun(), app.ExeName, silent);
   } catch (const std::exception&) {
+    autorunSaved = false;
   }
   try {
-    SaveSchemes(app.State.ColorSchemes, *app.IniFile);
+    SaveSettingsFile(autorunSaved);
   } catch (const std::exception&) {
   }
-  try {
-    app.SaveAllStickers();
-  } catch (const std::exception&) {
-  }
+}
+
+void TFormMain::SaveSettingsFile(bool withMain) {
+  Application& app = App();
+  const std::vector<StickerRecord> notes = StickerRecords(app.State.Stickers);
+  // [Main], the schemes and the notes in one replacement of the file: a save
+  // cut short, by a crash or the process being ended, leaves the old file or
+  // the new one and never a mix of the two.
+  app.IniFile->Update([&](IniDocument& doc) {
+    if (withMain) WriteMainSettings(app.State, doc);
+    WriteSchemes(app.State.ColorSchemes, doc);
+    WriteStickers(notes, doc);
+  });
 }
 
 LRESULT TFormMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -19,6 +19,10 @@ class TFormMain : public Window {
   // Writes everything without any dialog when the Windows session ends.
   void SaveAllQuietly();
 
+ private:
+  // Throws Error when the settings file cannot be written.
+  void SaveSettingsFile(bool withMain);
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };

@@ -134,6 +134,15 @@ IniDocument::Section& IniDocument::AddSection(std::string name, std::string head
   return sections_.back();
 }
 
+void IniDocument::SetBlankTailAside() {
+  Section& s = sections_.back();
+  std::size_t first = s.prelude ? 0 : 1, end = s.lines.size();
+  while (end > first && IsBlankLine(s.lines[end - 1])) --end;
+  s.blankTail.insert(s.blankTail.begin(), std::make_move_iterator(s.lines.begin() + static_cast<std::ptrdiff_t>(end)),
+                     std::make_move_iterator(s.lines.end()));
+  s.lines.resize(end);
+}
+
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
   std::size_t pos = 0;
@@ -148,11 +157,14 @@ IniDocument IniDocument::Parse(std::string_view text) {
     } else if (pos < text.size()) {
       ++pos;  // a lone LF
     }
-    if (auto name = HeaderName(line))
+    if (auto name = HeaderName(line)) {
+      doc.SetBlankTailAside();
       doc.AddSection(std::string(*name), std::string(line), /*prelude=*/false);
-    else
+    } else {
       doc.sections_.back().lines.emplace_back(line);
+    }
   }
+  doc.SetBlankTailAside();
   return doc;
 }
 
@@ -190,7 +202,7 @@ bool IniDocument::HasSection(std::string_view section) const { return FindOuter(
 std::size_t IniDocument::LineCount(std::string_view section) const {
   const Section* s = FindOuter(section);
   if (!s) return 0;
-  return s->prelude ? s->lines.size() : s->lines.size() - 1;
+  return s->lines.size() + s->blankTail.size() - (s->prelude ? 0 : 1);
 }
 
 std::size_t IniDocument::SectionCount() const {
@@ -259,7 +271,6 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
   }
   std::string_view name = Trim(key);
   Section* s = &sections_[si];
-  std::size_t first = s->prelude ? 0 : 1;
   if (std::size_t i = FindKey(*s, name); i != std::string::npos) {
     auto kv = ParseKeyLine(s->lines[i]);
     if (kv->value && *kv->value == value) return;  // nothing changes, nothing is rewritten
@@ -270,12 +281,10 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
     return;
   }
   Settle();
-  // A new key goes after the section's last non-blank line, so that no key
-  // line moves.
+  // A new key goes after the section's last non-blank line (the blank lines
+  // below it are its blank tail), so that no line moves.
   std::size_t at = s->lines.size();
-  while (at > first && IsBlankLine(s->lines[at - 1])) --at;
-  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
-                  Joined(writtenKey, "=", value));
+  s->lines.push_back(Joined(writtenKey, "=", value));
   if (s->keysBuilt) {
     std::size_t hash = NameHash{}(name);
     auto it = std::upper_bound(s->keys.begin(), s->keys.end(), hash,
@@ -300,6 +309,7 @@ void IniDocument::EraseText(std::string_view section) {
   Settle();
   Section& s = sections_[it->second.front()];
   s.lines.clear();
+  s.blankTail.clear();
   s.keys.clear();
   s.keysBuilt = false;
   if (s.prelude) return;  // the lines before the first header have no header to remove
@@ -311,9 +321,11 @@ std::string IniDocument::Serialize() const {
   std::string out;
   for (const Section& s : sections_) {
     if (s.erased) continue;
-    for (const std::string& line : s.lines) {
-      out += line;
-      out += "\r\n";
+    for (const auto* part : {&s.lines, &s.blankTail}) {
+      for (const std::string& line : *part) {
+        out += line;
+        out += "\r\n";
+      }
     }
   }
   return out;

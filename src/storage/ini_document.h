@@ -73,6 +73,9 @@ class IniDocument {
   struct Section {
     std::string name;                // trimmed, as written in the header
     std::vector<std::string> lines;  // raw lines; lines[0] is the header unless prelude
+    // The blank lines at the section's end, kept apart so that a new key goes
+    // in above them without moving them, however many there are.
+    std::vector<std::string> blankTail;
     bool prelude = false;            // the lines before the first header
     bool erased = false;
     // (hash of the key, line) of every key line in order of hash and, for one
@@ -101,6 +104,8 @@ class IniDocument {
   std::size_t FindKey(const Section& s, std::string_view trimmedKey) const;
   const Section* Find(std::string_view section) const;
   Section& AddSection(std::string name, std::string header, bool prelude);
+  // Moves the blank lines at the end of the last section to its blank tail.
+  void SetBlankTailAside();
   void Settle();
   // Remembers a line just written for Settle() when it needs trimming later.
   void Written(std::size_t section, std::size_t line);

@@ -170,10 +170,19 @@ bool StoreAutorun(bool on, AutorunEntry autorun, const std::string& exePath) {
 
 }  // namespace
 
+void SaveAutorun(const ProgramState& state, AutorunEntry autorun, const std::string& exePath,
+                 MessageSink& messages) {
+  if (!StoreAutorun(state.AutoRun, autorun, exePath)) messages.ShowError("Can't write to registry!");
+}
+
+void WriteMainSettings(const ProgramState& state, IniDocument& doc) {
+  WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle);
+}
+
 void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages) {
-  if (!StoreAutorun(state.AutoRun, autorun, exePath)) messages.ShowError("Can't write to registry!");
-  ini.Update([&](IniDocument& doc) { WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle); });
+  SaveAutorun(state, autorun, exePath, messages);
+  ini.Update([&](IniDocument& doc) { WriteMainSettings(state, doc); });
 }
 
 TColorScheme ReadSchemeKeys(const IniDocument& doc, std::string_view section,

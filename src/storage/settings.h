@@ -114,6 +114,12 @@ void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunEntry 
 // Throws Error when the settings file or the registry value cannot be written.
 void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages);
+// The two halves of SaveMainSettings, for a save that writes [Main] in one
+// replacement of the file together with the schemes and the notes. SaveAutorun
+// throws Error when the registry value cannot be written.
+void SaveAutorun(const ProgramState& state, AutorunEntry autorun, const std::string& exePath,
+                 MessageSink& messages);
+void WriteMainSettings(const ProgramState& state, IniDocument& doc);
 
 // The ten keys of a scheme, in the order the file keeps them; `defaults`
 // gives each missing key its value.

@@ -69,6 +69,26 @@ TEST(ReadStickers, DamagedCountsAreBounded) {
   EXPECT_EQ(notes[0].Top, 1);
 }
 
+// A hand-edited file whose [Sticker0] comes twice, with many blank lines at
+// the end of each: the save writes the note into the second section, every
+// key above its blank lines. Each key once moved all of them down, so that
+// saving a file of a few hundred kilobytes took minutes.
+TEST(SaveStickers, ManyBlankLinesBelowTheNewKeysStayWhereTheyAre) {
+  constexpr std::size_t kBlank = 100000;
+  IniDocument doc = IniDocument::Parse("[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=" +
+                                       std::to_string(kBlank) + "\r\n" + std::string(kBlank, '\n') +
+                                       "[Sticker0]\r\n" + std::string(kBlank, '\n'));
+  const auto notes = ReadStickers(doc);
+  ASSERT_EQ(notes.size(), 1u);
+  WriteStickers(notes, doc);
+  std::string blankLines;
+  for (std::size_t i = 0; i < kBlank; ++i) blankLines += "\r\n";
+  const std::string text = doc.Serialize();
+  EXPECT_TRUE(text.ends_with("MemoGradType=0\r\n" + blankLines));
+  EXPECT_EQ(ReadInteger(doc, "Sticker0", "MemoLineCount", 0), static_cast<int>(kBlank) - 1);
+  EXPECT_EQ(ReadStickers(IniDocument::Parse(text)).size(), 1u);
+}
+
 TEST(SaveStickers, RoundTripKeepsEveryField) {
   StickerRecord a;
   a.Title = "  Shopping ";

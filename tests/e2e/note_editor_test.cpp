@@ -183,10 +183,12 @@ class NoteEditor : public ::testing::Test {
 
   // Clicks the note's title bar and presses Ctrl+<key> on it: Ctrl+N is the
   // note's "New Note", Ctrl+E its "Edit Note".
-  void OpenFromNote(int left, int top, char key) {
+  // The note is clicked on its title, or at clickY where its title is off the
+  // screen (a note taller than the work area ends on the work area's bottom).
+  void OpenFromNote(int left, int top, char key, int clickY = -1) {
     HWND note = NoteWindowAt(left, top);
     ASSERT_NE(note, nullptr) << "no note at " << left << "," << top;
-    Click(left + 100, top + 6);
+    Click(left + 100, clickY >= 0 ? clickY : top + 6);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == note; }, 5000));
     // The note acts when the letter comes up, with Ctrl still down.
     ASSERT_TRUE(PressChordUntil({VK_CONTROL, static_cast<WORD>(key)},
@@ -777,7 +779,7 @@ TEST_F(NoteEditor, ATitleOfTwoQuotesAndATextOfManyLinesSurviveASaveAndARestart) 
   ASSERT_TRUE(app_->WaitUp());
   editor_ = app_->FindWindowOfClass("TFormSticker");
   c_ = ControlsOf(editor_);
-  OpenFromNote(left, top, 'E');
+  OpenFromNote(left, top, 'E', 700);
   EXPECT_EQ(WindowTextOf(c_.title), "\"\"");
   EXPECT_EQ(WindowTextOf(c_.memo), body);
   ClickCloseBox();

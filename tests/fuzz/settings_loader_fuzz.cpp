@@ -14,11 +14,11 @@ namespace {
 
 const std::string kExe = "C:\\Notes\\Wisplet.exe";
 
-ProgramState Load(TIniFile& ini, AutorunStore& autorun) {
+ProgramState Load(TIniFile& ini, FakeAutorun& autorun) {
   ProgramState state;
   RecordingMessages messages;
   const IniDocument doc = ini.Load();
-  LoadMainSettings(state, doc, autorun, kExe, messages);
+  LoadMainSettings(state, doc, MachineKeyOnly(autorun), kExe, messages);
   LoadSchemes(state.ColorSchemes, doc);
   return state;
 }

@@ -109,8 +109,7 @@ std::size_t IniDocument::FindKey(const Section& s, std::string_view trimmedKey) 
     s.keys.reserve(s.lines.size());
     for (std::size_t i = s.prelude ? 0 : 1; i < s.lines.size(); ++i)
       if (auto kv = ParseKeyLine(s.lines[i])) s.keys.emplace_back(NameHash{}(kv->key), i);
-    std::stable_sort(s.keys.begin(), s.keys.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(s.keys.begin(), s.keys.end());  // by hash, then by line
     s.keysBuilt = true;
   }
   const std::size_t hash = NameHash{}(trimmedKey);

@@ -14,9 +14,9 @@ rm -f "$out"/shot-*.bmp
 sample="Z:$root/docs/sample/Wisplet.ini"
 "$env" exec "$state" wine "$root/build/bin/WispletShots.exe" "${sample//\//\\}"
 for name in notes rolled note-menu tray-menu editor options-schemes options-system; do
-  convert "$out/shot-$name.bmp" "$root/docs/help/images/$name.png"
+  convert "$out/shot-$name.bmp" -strip "$root/docs/help/images/$name.png"
 done
 # The desktop without its taskbar, where Wine shows a blank button for every note.
-convert "$out/shot-desktop.bmp" -crop 1024x748+0+0 +repage "$root/docs/screenshot.png"
+convert "$out/shot-desktop.bmp" -crop 1024x748+0+0 +repage -strip "$root/docs/screenshot.png"
 rm -f "$out"/shot-*.bmp
 echo "Screenshots written to docs/help/images and docs/screenshot.png"

@@ -91,7 +91,7 @@ std::string_view ProfileValue(std::string_view v) {
 
 }  // namespace
 
-IniDocument::IniDocument() { AddSection("", "", /*prelude=*/true); }
+IniDocument::IniDocument() { AddSection("", Line::Parsed({}), /*prelude=*/true); }
 
 std::size_t IniDocument::NameHash::operator()(std::string_view name) const {
   std::size_t h = 14695981039346656037ull;  // FNV-1a over the lower-cased bytes
@@ -120,12 +120,13 @@ std::size_t IniDocument::FindKey(const Section& s, std::string_view trimmedKey) 
   return std::string::npos;
 }
 
-IniDocument::Section& IniDocument::AddSection(std::string name, std::string header, bool prelude) {
+IniDocument::Section& IniDocument::AddSection(std::string name, Line header, bool prelude) {
   Section section;
   section.name = std::move(name);
   section.prelude = prelude;
   if (!prelude) section.lines.push_back(std::move(header));
   sections_.push_back(std::move(section));
+  lastFoundIndex_ = std::string::npos;
   std::string_view stored = sections_.back().name;
   auto it = index_.find(stored);
   if (it == index_.end()) it = index_.emplace(std::string(stored), std::vector<std::size_t>{}).first;
@@ -139,16 +140,21 @@ void IniDocument::SetBlankTailAside() {
   while (end > first && IsBlankLine(s.lines[end - 1])) --end;
   s.blankTail.insert(s.blankTail.begin(), std::make_move_iterator(s.lines.begin() + static_cast<std::ptrdiff_t>(end)),
                      std::make_move_iterator(s.lines.end()));
-  s.lines.resize(end);
+  s.lines.erase(s.lines.begin() + static_cast<std::ptrdiff_t>(end), s.lines.end());
 }
 
-IniDocument IniDocument::Parse(std::string_view text) {
+IniDocument IniDocument::Parse(std::string_view original) {
   IniDocument doc;
+  doc.source_ = std::make_shared<const std::string>(original);
+  const std::string_view text = *doc.source_;
+  // The lines first, so that every section's lines are held in one allocation.
+  std::vector<std::string_view> lines;
+  lines.reserve(text.size() / 32 + 1);
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = pos;
     while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    std::string_view line = text.substr(pos, end - pos);
+    lines.push_back(text.substr(pos, end - pos));
     pos = end;
     if (pos < text.size() && text[pos] == '\r') {
       ++pos;
@@ -156,12 +162,20 @@ IniDocument IniDocument::Parse(std::string_view text) {
     } else if (pos < text.size()) {
       ++pos;  // a lone LF
     }
-    if (auto name = HeaderName(line)) {
+  }
+  std::vector<std::optional<std::string_view>> headers(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) headers[i] = HeaderName(lines[i]);
+  for (std::size_t i = 0; i < lines.size();) {
+    std::size_t next = i + 1;
+    while (next < lines.size() && !headers[next]) ++next;
+    if (headers[i]) {
       doc.SetBlankTailAside();
-      doc.AddSection(std::string(*name), std::string(line), /*prelude=*/false);
-    } else {
-      doc.sections_.back().lines.emplace_back(line);
+      doc.AddSection(std::string(*headers[i]), Line::Parsed(lines[i]), /*prelude=*/false);
+      ++i;
     }
+    Section& s = doc.sections_.back();
+    s.lines.reserve(s.lines.size() + (next - i));
+    for (; i < next; ++i) s.lines.push_back(Line::Parsed(lines[i]));
   }
   doc.SetBlankTailAside();
   return doc;
@@ -182,9 +196,13 @@ std::string IniDocument::Outer(std::string_view text) const {
 }
 
 std::size_t IniDocument::FindIndex(std::string_view section) const {
-  auto it = index_.find(Trim(section));
+  const std::string_view name = Trim(section);
+  if (lastFoundIndex_ != std::string::npos && EqualsNoCase(name, lastFound_)) return lastFoundIndex_;
+  auto it = index_.find(name);
   if (it == index_.end() || it->second.empty()) return std::string::npos;
-  return it->second.front();
+  lastFound_.assign(name);
+  lastFoundIndex_ = it->second.front();
+  return lastFoundIndex_;
 }
 
 const IniDocument::Section* IniDocument::Find(std::string_view section) const {
@@ -236,11 +254,11 @@ void IniDocument::Settle() {
   for (const LineRef& ref : unsettled_) {
     Section& s = sections_[ref.section];
     if (s.erased || ref.line >= s.lines.size()) continue;
-    std::string& line = s.lines[ref.line];
+    Line& line = s.lines[ref.line];
     if (ref.line == 0 && !s.prelude) {
-      line = Joined("[", s.name, "]");
+      line = Line::Written(Joined("[", s.name, "]"));
     } else if (auto kv = ParseKeyLine(line); kv && kv->value) {
-      line = Joined(kv->key, "=", *kv->value);
+      line = Line::Written(Joined(kv->key, "=", *kv->value));
     }
   }
   unsettled_.clear();
@@ -262,8 +280,8 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
   if (si == std::string::npos) {
     Settle();
     std::string_view writtenName = TrimLeft(section);
-    AddSection(std::string(Trim(section)), Joined("[", writtenName, "]"), /*prelude=*/false)
-        .lines.push_back(Joined(writtenKey, "=", value));
+    AddSection(std::string(Trim(section)), Line::Written(Joined("[", writtenName, "]")), /*prelude=*/false)
+        .lines.push_back(Line::Written(Joined(writtenKey, "=", value)));
     Written(sections_.size() - 1, 1);
     if (HasTrailingBlanks(sections_.back().lines[0])) unsettled_.push_back({sections_.size() - 1, 0});
     return;
@@ -275,7 +293,7 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
     if (kv->value && *kv->value == value) return;  // nothing changes, nothing is rewritten
     Settle();
     kv = ParseKeyLine(s->lines[i]);  // Settle may have rewritten this very line
-    s->lines[i] = Joined(kv->key, "=", value);
+    s->lines[i] = Line::Written(Joined(kv->key, "=", value));
     Written(si, i);
     return;
   }
@@ -283,7 +301,7 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
   // A new key goes after the section's last non-blank line (the blank lines
   // below it are its blank tail), so that no line moves.
   std::size_t at = s->lines.size();
-  s->lines.push_back(Joined(writtenKey, "=", value));
+  s->lines.push_back(Line::Written(Joined(writtenKey, "=", value)));
   if (s->keysBuilt) {
     std::size_t hash = NameHash{}(name);
     auto it = std::upper_bound(s->keys.begin(), s->keys.end(), hash,
@@ -306,6 +324,7 @@ void IniDocument::EraseText(std::string_view section) {
   auto it = index_.find(section);
   if (it == index_.end() || it->second.empty()) return;
   Settle();
+  lastFoundIndex_ = std::string::npos;
   Section& s = sections_[it->second.front()];
   s.lines.clear();
   s.blankTail.clear();
@@ -321,7 +340,7 @@ std::string IniDocument::Serialize() const {
   for (const Section& s : sections_) {
     if (s.erased) continue;
     for (const auto* part : {&s.lines, &s.blankTail}) {
-      for (const std::string& line : *part) {
+      for (std::string_view line : *part) {
         out += line;
         out += "\r\n";
       }

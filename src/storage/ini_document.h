@@ -70,12 +70,32 @@ class IniDocument {
   template <typename T>
   using NameMap = std::unordered_map<std::string, T, NameHash, NameEqual>;
 
+  // A line as the file holds it: a view of the text the document was parsed
+  // from, or of a text of its own once the program wrote the line. Parsing
+  // copies the file once, not line by line, and a copy of the document shares
+  // the texts, which never change.
+  class Line {
+   public:
+    static Line Parsed(std::string_view text) { return Line(nullptr, text); }
+    static Line Written(std::string text) {
+      auto owner = std::make_shared<const std::string>(std::move(text));
+      std::string_view view = *owner;
+      return Line(std::move(owner), view);
+    }
+    operator std::string_view() const { return text_; }
+
+   private:
+    Line(std::shared_ptr<const std::string> owner, std::string_view text) : owner_(std::move(owner)), text_(text) {}
+    std::shared_ptr<const std::string> owner_;  // none for a parsed line
+    std::string_view text_;
+  };
+
   struct Section {
-    std::string name;                // trimmed, as written in the header
-    std::vector<std::string> lines;  // raw lines; lines[0] is the header unless prelude
+    std::string name;         // trimmed, as written in the header
+    std::vector<Line> lines;  // lines[0] is the header unless prelude
     // The blank lines at the section's end, kept apart so that a new key goes
     // in above them without moving them, however many there are.
-    std::vector<std::string> blankTail;
+    std::vector<Line> blankTail;
     bool prelude = false;            // the lines before the first header
     bool erased = false;
     // (hash of the key, line) of every key line in order of hash and, for one
@@ -103,16 +123,21 @@ class IniDocument {
   // The line of the first key of this name in the section; npos when missing.
   std::size_t FindKey(const Section& s, std::string_view trimmedKey) const;
   const Section* Find(std::string_view section) const;
-  Section& AddSection(std::string name, std::string header, bool prelude);
+  Section& AddSection(std::string name, Line header, bool prelude);
   // Moves the blank lines at the end of the last section to its blank tail.
   void SetBlankTailAside();
   void Settle();
   // Remembers a line just written for Settle() when it needs trimming later.
   void Written(std::size_t section, std::size_t line);
 
+  // The text the document was parsed from, which parsed lines view.
+  std::shared_ptr<const std::string> source_;
   std::vector<Section> sections_;
   // Lookup key -> indices of live sections with that name, in file order.
   NameMap<std::vector<std::size_t>> index_;
+  // The section found last: readers ask for one section's keys in turn.
+  mutable std::string lastFound_;
+  mutable std::size_t lastFoundIndex_ = std::string::npos;
   // Lines the last change wrote as it was given them (a value's trailing blanks
   // kept). The profile functions rewrite the whole file on every change and
   // trim such lines then; Settle() does the same for these lines only.

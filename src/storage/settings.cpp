@@ -78,7 +78,7 @@ TColor ReadColor(const IniDocument& doc, std::string_view section, std::string_v
 std::string ReadText(const IniDocument& doc, std::string_view section, std::string_view key,
                      std::string_view def) {
   auto text = doc.Get(section, key);
-  return text ? *text : std::string(def);
+  return text ? std::move(*text) : std::string(def);
 }
 
 void WriteInteger(IniDocument& doc, std::string_view section, std::string_view key,

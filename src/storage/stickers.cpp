@@ -63,7 +63,8 @@ std::vector<StickerRecord> ReadStickers(const IniDocument& doc) {
     for (std::int64_t k = 0; k < count; ++k) {
       // The first character is the ">" that protects leading blanks.
       std::string stored = ReadText(doc, section, MemoLineKey(static_cast<std::size_t>(k)), "");
-      lines.push_back(stored.empty() ? stored : stored.substr(1));
+      if (!stored.empty()) stored.erase(0, 1);
+      lines.push_back(std::move(stored));
     }
     r.Memo = JoinMemoLines(lines);
     r.ID = ReadText(doc, section, "ID", "");

@@ -121,14 +121,13 @@ void TFormAbout::CreateControls() {
 }
 
 SIZE TFormAbout::TextExtent(HWND control) const {
-  char text[1024] = {};
-  int length = GetWindowTextA(control, text, sizeof text);
+  const std::string text = WindowText(control);
   RECT extent{0, 0, 0, 0};
   HDC dc = GetDC(control);
   if (!dc) return SIZE{0, 0};
   {
     SelectObjectScope font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text, length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   }
   ReleaseDC(control, dc);
   return SIZE{extent.right, extent.bottom};
@@ -255,15 +254,9 @@ LRESULT TFormAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(m_hwnd, &ps);
-      Paint(dc);
-      EndPaint(m_hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
+      PaintMessage(msg, wParam, [this](HDC dc, const RECT&) { Paint(dc); });
       return 0;
     case WM_CLOSE:
       ShowWindow(m_hwnd, SW_HIDE);  // hidden, never destroyed before the program ends

@@ -128,15 +128,9 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_ERASEBKGND:
       return 1;  // painted in WM_PAINT
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(m_hwnd, &ps);
-      Paint(dc);
-      EndPaint(m_hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
+      PaintMessage(msg, wParam, [this](HDC dc, const RECT&) { Paint(dc); });
       return 0;
   }
   return DefaultHandling(msg, wParam, lParam);

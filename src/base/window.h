@@ -30,6 +30,25 @@ class Window {
               int height, HWND parent, int childId = 0);
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
+  // One painting function serves WM_PAINT, with the area to repaint, and
+  // WM_PRINTCLIENT, with the whole client area. False for other messages.
+  template <typename PaintFn>
+  bool PaintMessage(UINT msg, WPARAM wParam, PaintFn paint) {
+    if (msg == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(m_hwnd, &ps);
+      paint(dc, ps.rcPaint);
+      EndPaint(m_hwnd, &ps);
+      return true;
+    }
+    if (msg == WM_PRINTCLIENT) {
+      RECT client{};
+      GetClientRect(m_hwnd, &client);
+      paint(reinterpret_cast<HDC>(wParam), client);
+      return true;
+    }
+    return false;
+  }
 
   HWND m_hwnd = nullptr;
 

@@ -706,19 +706,10 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
   };
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(m_hwnd, &ps);
-      Paint(dc, ps.rcPaint);
-      EndPaint(m_hwnd, &ps);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      PaintMessage(msg, wParam, [this](HDC dc, const RECT& area) { Paint(dc, area); });
       return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(m_hwnd, &client);
-      Paint(reinterpret_cast<HDC>(wParam), client);
-      return 0;
-    }
     case WM_ERASEBKGND:
       return 1;  // painting covers everything
     case WM_SIZE:

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "model/ascii.h"
 #include "model/errors.h"
 
 namespace wisplet {
@@ -34,15 +35,6 @@ constexpr std::array<NamedColor, 49> kNamedColors = {{
     {"clInfoText", Sys(23)},    {"clInfoBk", Sys(24)},        {"clGradientActiveCaption", Sys(27)},
     {"clGradientInactiveCaption", Sys(28)},
 }};
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

@@ -30,6 +30,15 @@ int PickerColorIndex(TColor color) {
   return it == colors.end() ? -1 : static_cast<int>(it - colors.begin());
 }
 
+std::string PickerEntryName(int entry, std::optional<TColor> custom) {
+  const auto& colors = PickerColors();
+  if (entry < 0 || entry > static_cast<int>(colors.size())) return "";
+  if (entry > 0) return colors[static_cast<std::size_t>(entry - 1)].name;
+  if (!custom || (*custom & 0xFF000000u) != 0 || PickerColorIndex(*custom) >= 0) return "Custom...";
+  return "Custom... (red " + std::to_string(RedOf(*custom)) + ", green " + std::to_string(GreenOf(*custom)) +
+         ", blue " + std::to_string(BlueOf(*custom)) + ")";
+}
+
 int TransparencyPosition(std::uint8_t alphaBlendValue) {
   return std::min(alphaBlendValue / 10, kTransparencyPositions - 1);
 }

@@ -2,6 +2,7 @@
 // The rules of the options window's scheme editor that need no window: the
 // color pickers' entries, the transparency bar and the name of a new scheme.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@ const std::vector<PickerColor>& PickerColors();
 // Index in PickerColors(), or -1 for a color the list does not hold (a custom
 // RGB value from the settings file).
 int PickerColorIndex(TColor color);
+
+// The name a screen reader reads for entry `entry` of a color picker: 0 is
+// "Custom...", the others PickerColors()' names as the list shows them. When
+// the picker holds a custom RGB color (one the list does not hold), entry 0
+// also says which, as its swatch shows it: "Custom... (red 18, green 52,
+// blue 86)". Empty for an entry the picker does not have.
+std::string PickerEntryName(int entry, std::optional<TColor> custom = std::nullopt);
 
 // The transparency bar has positions 0 to 9 for 0, 10, ... 90 percent; a
 // stored value shows at its tens, and everything from 90 up at 9.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/ascii.h"
+
 namespace wisplet {
 namespace {
 
@@ -18,15 +20,6 @@ std::string_view Trim(std::string_view s) {
   s = TrimLeft(s);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
 }
 
 // A section header: "[" after optional blanks and a "]" further on; the name

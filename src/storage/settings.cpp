@@ -128,6 +128,22 @@ void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunEntry 
   const bool ours = (machine == Status::Ok && machineValue == exePath) || (user == Status::Ok && userValue == exePath);
   if (ours || machine == Status::Ok || user == Status::Ok) state.AutoRun = ours;
   state.CurrentStyle = ReadText(doc, kMainSection, "CurrentStyle", "Default");
+  for (HotkeyAction action : kHotkeyActions) state.*HotkeyField(action) = ReadHotkey(doc, action);
+}
+
+std::string_view HotkeyKeyName(HotkeyAction action) {
+  return action == HotkeyAction::NewNote ? "HotkeyNewNote" : "HotkeyShowHide";
+}
+
+Hotkey ReadHotkey(const IniDocument& doc, HotkeyAction action) {
+  auto text = doc.Get(kMainSection, HotkeyKeyName(action));
+  if (!text) return DefaultHotkey(action);
+  return HotkeyFromText(*text).value_or(DefaultHotkey(action));
+}
+
+void WriteHotkey(IniDocument& doc, HotkeyAction action, Hotkey hotkey) {
+  if (hotkey == DefaultHotkey(action) && !doc.Get(kMainSection, HotkeyKeyName(action))) return;
+  doc.Set(kMainSection, HotkeyKeyName(action), HotkeyToText(hotkey));
 }
 
 namespace {
@@ -177,6 +193,7 @@ void SaveAutorun(const ProgramState& state, AutorunEntry autorun, const std::str
 
 void WriteMainSettings(const ProgramState& state, IniDocument& doc) {
   WriteText(doc, kMainSection, "CurrentStyle", state.CurrentStyle);
+  for (HotkeyAction action : kHotkeyActions) WriteHotkey(doc, action, state.*HotkeyField(action));
 }
 
 void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry autorun,

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/color.h"
+#include "model/hotkey.h"
 #include "model/scheme.h"
 #include "model/state.h"
 #include "storage/ini_document.h"
@@ -120,6 +121,16 @@ void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry aut
 void SaveAutorun(const ProgramState& state, AutorunEntry autorun, const std::string& exePath,
                  MessageSink& messages);
 void WriteMainSettings(const ProgramState& state, IniDocument& doc);
+
+// The system-wide keys in [Main], "HotkeyNewNote" and "HotkeyShowHide", in
+// HotkeyToText's form ("Win+Shift+N", "None" when switched off). A missing
+// key, or a value that is not a usable hotkey, reads as the default. A hotkey
+// at its default is written only over a value the file already holds (which
+// mends a damaged one), so a file whose keys were never changed stays as it
+// was and reads the same in a build without hotkeys.
+std::string_view HotkeyKeyName(HotkeyAction action);
+Hotkey ReadHotkey(const IniDocument& doc, HotkeyAction action);
+void WriteHotkey(IniDocument& doc, HotkeyAction action, Hotkey hotkey);
 
 // The ten keys of a scheme, in the order the file keeps them; `defaults`
 // gives each missing key its value.

@@ -1,5 +1,5 @@
-// The settings loaders on any file: [Main] and the schemes load without
-// failing, are saved as "Exit" saves them, and load again the same.
+// The settings loaders on any file: [Main] (with the hotkeys) and the schemes
+// load without failing, are saved as "Exit" saves them, and load again the same.
 #include <string>
 
 #include "fakes.h"
@@ -43,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   });
   const ProgramState back = Load(ini, autorun);
   FUZZ_CHECK(ReadsBackAs(back.CurrentStyle, state.CurrentStyle));
+  FUZZ_CHECK(back.NewNoteHotkey == state.NewNoteHotkey && back.ShowHideHotkey == state.ShowHideHotkey);
   FUZZ_CHECK(back.ColorSchemes.size() == state.ColorSchemes.size());
   for (std::size_t n = 0; n < state.ColorSchemes.size(); ++n)
     FUZZ_CHECK(SameScheme(back.ColorSchemes[n], state.ColorSchemes[n]));

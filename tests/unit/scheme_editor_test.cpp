@@ -85,3 +85,17 @@ TEST(Anchors, ControlsFollowTheirEdges) {
   // A stretched control never gets a negative size.
   EXPECT_EQ(PlaceAnchored(design, AnchorLeft | AnchorRight, 200, 100, 50, 100), (Rect{10, 20, 10, 40}));
 }
+
+TEST(SchemeEditor, PickerEntriesAsAScreenReaderReadsThem) {
+  const int count = static_cast<int>(PickerColors().size());
+  struct Case {
+    int entry;
+    std::optional<TColor> custom;
+    std::string name;
+  } cases[] = {
+      {0, std::nullopt, "Custom..."}, {0, Rgb(18, 52, 86), "Custom... (red 18, green 52, blue 86)"},
+      {0, clSkyBlue, "Custom..."} /* listed */, {0, 0x12345678, "Custom..."} /* not RGB */, {1, Rgb(1, 2, 3), "Black"},
+      {count, std::nullopt, "None"}, {count + 1, std::nullopt, ""}, {-1, std::nullopt, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PickerEntryName(c.entry, c.custom), c.name) << c.entry;
+}

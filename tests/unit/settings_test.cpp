@@ -440,3 +440,44 @@ TEST(MainSettings, AutorunFallsBackToTheUsersRunKey) {
     EXPECT_EQ(messages.shown, c.shown) << c.name;
   }
 }
+
+// The system-wide keys in [Main]: a missing or unreadable value is the
+// default; a key at its default is written only over a value already there.
+TEST(MainSettings, HotkeysLoadAndSave) {
+  const std::string start = "[Main]\r\nCurrentStyle=Default\r\n";
+  const std::string defaults = "HotkeyNewNote=Win+Shift+N\r\nHotkeyShowHide=Win+Shift+H\r\n";
+  struct Case {
+    std::string lines;  // of [Main] after CurrentStyle
+    std::string newNote, showHide;
+    std::string saved;  // [Main] after CurrentStyle once saved
+  } cases[] = {
+      {"", "Win+Shift+N", "Win+Shift+H", ""},
+      {"HotkeyNewNote=Ctrl+Alt+F9\r\n", "Ctrl+Alt+F9", "Win+Shift+H", "HotkeyNewNote=Ctrl+Alt+F9\r\n"},
+      {"HotkeyShowHide=None\r\n", "Win+Shift+N", "None", "HotkeyShowHide=None\r\n"},
+      {"HotkeyNewNote=garbage\r\nHotkeyShowHide=N\r\n", "Win+Shift+N", "Win+Shift+H", defaults},
+      {"hotkeynewnote = shift+win+n\r\nHotkeyShowHide=\r\n", "Win+Shift+N", "Win+Shift+H",
+       "hotkeynewnote=Win+Shift+N\r\nHotkeyShowHide=Win+Shift+H\r\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryFile file(start + c.lines);
+    TIniFile ini(file);
+    FakeAutorun autorun;
+    RecordingMessages messages;
+    ProgramState state;
+    LoadMainSettings(state, ini.Load(), MachineKeyOnly(autorun), kExe, messages);
+    EXPECT_EQ(HotkeyToText(state.NewNoteHotkey) + " " + HotkeyToText(state.ShowHideHotkey),
+              c.newNote + " " + c.showHide);
+    SaveMainSettings(state, ini, MachineKeyOnly(autorun), kExe, messages);
+    EXPECT_EQ(file.bytes, start + c.saved) << c.lines;
+  }
+  // Changed in the options window and switched off, then back to the defaults.
+  MemoryFile file(start);
+  TIniFile ini(file);
+  ProgramState state;
+  state.NewNoteHotkey = {0x7B, kModControl | kModAlt};
+  state.ShowHideHotkey = {};
+  ini.Update([&](IniDocument& doc) { WriteMainSettings(state, doc); });
+  EXPECT_EQ(file.bytes, start + "HotkeyNewNote=Ctrl+Alt+F12\r\nHotkeyShowHide=None\r\n");
+  ini.Update([&](IniDocument& doc) { WriteMainSettings(ProgramState(), doc); });
+  EXPECT_EQ(file.bytes, start + defaults);
+}

@@ -614,8 +614,6 @@ int main(int argc, char** argv) {
 
     write_bmp(dir / "options_system.bmp", options_system(), kMagentaKey);
     write_bmp(dir / "options_colors.bmp", options_colors(), kMagentaKey);
-  return img;
-}
 
     write_bmp(dir / "about.bmp", about_picture(), kMagentaKey, kAboutRows);
   } catch (const std::exception& e) {

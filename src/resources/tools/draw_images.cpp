@@ -128,8 +128,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<Image> icons;
-    for (const IconLayout& layout : kIconLayouts)
-      icons.push_back(note_icon(layout, layout.side == 16 || layout.side == 32 ? 1 : 4));
+    for (const IconLayout& layout : kIconLayouts) icons.push_back(note_icon(layout));
     write_ico(dir / "wisplet.ico", icons);
     for (Rgb background : {Rgb{255, 255, 255}, Rgb{32, 32, 40}}) {
       SheetRow row{{}, background, background == Rgb{255, 255, 255}};

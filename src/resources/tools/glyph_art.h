@@ -10,9 +10,6 @@
 
 namespace art {
 
-constexpr int kSteps = 4;
-constexpr int kGlyphSide[kSteps] = {16, 20, 24, 32};
-constexpr int kGlyphLine[kSteps] = {1, 1, 1, 2};    // outline width
 constexpr int kGlyphShadow[kSteps] = {1, 1, 1, 2};  // drop shadow of the pressed look
 // The glyph is drawn at the top-left corner of a button (line height + 2) wide
 // and a line high, and clipped to it. The line height of the note's font is at
@@ -23,18 +20,18 @@ constexpr int kGlyphLineHeight[kSteps] = {13, 15, 18, 24};
 inline Image glyph_menu(int step) {  // a diamond
   struct { int cx, cy, r; } const d[kSteps] = {{6, 5, 4}, {7, 6, 5}, {8, 7, 6}, {10, 9, 8}};
   const auto& g = d[step];
-  Image img(kGlyphSide[step]);
+  Image img(kSmallSide[step]);
   shape(img, [&](int x, int y) { return std::abs(x - g.cx) + std::abs(y - g.cy) <= g.r; },
-        colour_of('G'), colour_of('K'), kGlyphLine[step]);
+        colour_of('G'), colour_of('K'), kSmallLine[step]);
   return img;
 }
 
 inline Image glyph_hide(int step) {  // a triangle pointing down
   struct { int cx, top, half; } const d[kSteps] = {{6, 3, 5}, {7, 4, 6}, {8, 5, 7}, {10, 6, 10}};
   const auto& g = d[step];
-  Image img(kGlyphSide[step]);
+  Image img(kSmallSide[step]);
   shape(img, [&](int x, int y) { return y >= g.top && std::abs(x - g.cx) <= g.half - (y - g.top); },
-        colour_of('G'), colour_of('K'), kGlyphLine[step]);
+        colour_of('G'), colour_of('K'), kSmallLine[step]);
   return img;
 }
 
@@ -42,7 +39,7 @@ inline Image glyph_close(int step) {  // an X of two strokes `w` pixels wide acr
   struct { double cx; int cy, reach, w; } const d[kSteps] = {
       {6.5, 5, 3, 2}, {7.5, 6, 4, 2}, {8, 7, 5, 3}, {10.5, 9, 6, 4}};
   const auto& g = d[step];
-  Image img(kGlyphSide[step]);
+  Image img(kSmallSide[step]);
   const double half = (g.w - 1) / 2.0 + 1e-9;
   shape(img, [&](int x, int y) {
     return std::abs(y - g.cy) <= g.reach &&
@@ -75,8 +72,8 @@ inline Image glyph_pin_side(int step) {  // a push-pin lying on its side, point 
       {9, 5, {6, 1, 11, 18}, {17, 3, 22, 16}, {10, 5, 18, 14}},
   };
   const auto& g = d[step];
-  const int t = kGlyphLine[step];
-  Image img(kGlyphSide[step]);
+  const int t = kSmallLine[step];
+  Image img(kSmallSide[step]);
   img.fill_rect(0, g.needle_y, g.needle_end, g.needle_y + t - 1, colour_of('D'));
   img.fill_rect(0, g.needle_y, t - 1, g.needle_y + t - 1, colour_of('G'));  // the point
   for (const Box& b : {g.plate, g.knob, g.body}) pin_box(img, b.x0, b.y0, b.x1, b.y1, t);
@@ -84,7 +81,7 @@ inline Image glyph_pin_side(int step) {  // a push-pin lying on its side, point 
 }
 
 inline Image glyph_pin_front(int step) {  // a push-pin seen head-on
-  Image img(kGlyphSide[step]);
+  Image img(kSmallSide[step]);
   if (step == 0) {  // the round shapes are drawn by hand at the smallest size
     img.paint({
         "................",

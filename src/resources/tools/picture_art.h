@@ -7,12 +7,10 @@
 #include <cmath>
 #include <vector>
 
-#include "glyph_art.h"
 #include "pixel_art.h"
 
 namespace art {
 
-constexpr int kMenuSide[kSteps] = {16, 20, 24, 32};
 constexpr int kPageSide[kSteps] = {32, 40, 48, 64};
 constexpr int kPageLine[kSteps] = {1, 1, 2, 2};  // outline width of the page buttons
 
@@ -47,23 +45,24 @@ inline void note_sheet(Image& img, int x0, int y0, int x1, int y1, int t, int st
 struct IconLayout {
   int side, margin, line, fold, strip;
   int text_left, text_height, text_rows[4];
-  int text_inset[4];  // columns left free at the end of each line: before the outline, the last before the flap
+  int text_inset[4];  // how far each line stops short of the sheet's right edge (the last line: of the flap)
+  // Drawn this many times larger and averaged down, which smooths the edge of
+  // the cut corner; the other edges fall between pixels and stay sharp. The
+  // 16 and 32 pixel pictures stay as the icon always had them.
+  int fine;
 };
 
 constexpr IconLayout kIconLayouts[] = {
-    {16, 1, 1, 5, 2, 2, 1, {5, 7, 9, 11}, {2, 4, 3, 1}},
-    {20, 1, 1, 6, 2, 3, 1, {6, 9, 12, 15}, {3, 5, 4, 2}},
-    {24, 1, 1, 7, 3, 3, 2, {6, 10, 14, 18}, {3, 6, 4, 2}},
-    {32, 2, 1, 9, 4, 4, 2, {10, 14, 18, 22}, {5, 8, 4, 2}},
-    {40, 2, 2, 11, 5, 5, 2, {12, 17, 22, 27}, {6, 10, 5, 3}},
-    {48, 3, 2, 13, 5, 6, 3, {13, 19, 25, 31}, {7, 12, 6, 4}},
+    {16, 1, 1, 5, 2, 2, 1, {5, 7, 9, 11}, {2, 4, 3, 1}, 1},
+    {20, 1, 1, 6, 2, 3, 1, {6, 9, 12, 15}, {3, 5, 4, 2}, 4},
+    {24, 1, 1, 7, 3, 3, 2, {6, 10, 14, 18}, {3, 6, 4, 2}, 4},
+    {32, 2, 1, 9, 4, 4, 2, {10, 14, 18, 22}, {5, 8, 4, 2}, 1},
+    {40, 2, 2, 11, 5, 5, 2, {12, 17, 22, 27}, {6, 10, 5, 3}, 4},
+    {48, 3, 2, 13, 5, 6, 3, {13, 19, 25, 31}, {7, 12, 6, 4}, 4},
 };
 
-// Drawn `fine` times larger than its side and averaged down, so that with
-// fine > 1 the cut corner's edge is smooth; the other edges fall on pixel
-// boundaries and stay sharp.
-inline Image note_icon(const IconLayout& l, int fine) {
-  const int n = l.side * fine;
+inline Image note_icon(const IconLayout& l) {
+  const int fine = l.fine, n = l.side * fine;
   Image img(n);
   const int lo = l.margin * fine, hi = n - 1 - l.margin * fine;
   note_sheet(img, lo, lo, hi, hi, l.line * fine, l.strip * fine, l.fold * fine);
@@ -94,7 +93,20 @@ inline void badge(Image& img, int t, char fill, char light, char outline) {
 }
 
 inline Image menu_new(int step) {  // a small note with a green plus
-  Image img(kMenuSide[step]);
+  // The note from (0, top) to (right, bottom); lines of text one outline high
+  // start at the given rows, the last before the fold; the plus is `plus`
+  // pixels on a side with arms `arm` wide.
+  struct {
+    int top = 0, right = 0, bottom = 0, strip = 0, fold = 0, text_left = 0, rows[4] = {}, ends[4] = {}, plus, arm;
+  } const d[kSteps] = {
+      {.plus = 7, .arm = 3},
+      {5, 13, 18, 1, 4, 2, {8, 10, 12, 14}, {9, 10, 8, 7}, 9, 3},
+      {6, 16, 22, 2, 5, 2, {10, 13, 16, 19}, {11, 13, 10, 9}, 10, 4},
+      {9, 21, 30, 2, 7, 4, {14, 18, 22, 26}, {15, 17, 13, 12}, 14, 6},
+  };
+  const auto& g = d[step];
+  const int t = kSmallLine[step];
+  Image img(kSmallSide[step]);
   if (step == 0) {  // drawn by hand: its fold is a row taller than wide
     img.paint({
         "ooooooooooo",
@@ -109,25 +121,13 @@ inline Image menu_new(int step) {  // a small note with a green plus
         "oyyyyyyyoo.",
         "ooooooooo..",
     }, 0, 4);
-  }
-  // The note from (0, top) to (right, bottom); lines of text one outline high
-  // start at the given rows, the last before the fold; the plus is `plus`
-  // pixels on a side with arms `arm` wide.
-  struct { int top, right, bottom, strip, fold, text_left, rows[4], ends[4], plus, arm; } const d[kSteps] = {
-      {},
-      {5, 13, 18, 1, 4, 2, {8, 10, 12, 14}, {9, 10, 8, 7}, 9, 3},
-      {6, 16, 22, 2, 5, 2, {10, 13, 16, 19}, {11, 13, 10, 9}, 10, 4},
-      {9, 21, 30, 2, 7, 4, {14, 18, 22, 26}, {15, 17, 13, 12}, 14, 6},
-  };
-  const auto& g = d[step];
-  const int t = kGlyphLine[step];
-  if (step > 0) {
+  } else {
     note_sheet(img, 0, g.top, g.right, g.bottom, t, g.strip, g.fold);
     for (int i = 0; i < 4; ++i) img.fill_rect(g.text_left, g.rows[i], g.ends[i], g.rows[i] + t - 1, colour_of('t'));
   }
   // The plus over the note's top-right corner.
-  const int side = step == 0 ? 7 : g.plus, arm = step == 0 ? 3 : g.arm, left = img.size() - side;
-  const double mid = (side - 1) / 2.0, half = (arm - 1) / 2.0;
+  const int left = img.size() - g.plus;
+  const double mid = (g.plus - 1) / 2.0, half = (g.arm - 1) / 2.0;
   shape(img, [&](int x, int y) {
     const double dx = x - left - mid, dy = y - mid;
     return std::abs(dx) <= mid && std::abs(dy) <= mid && (std::abs(dx) <= half || std::abs(dy) <= half);
@@ -136,7 +136,7 @@ inline Image menu_new(int step) {  // a small note with a green plus
 }
 
 inline Image menu_options(int step) {  // a gear with eight teeth
-  Image img(kMenuSide[step]);
+  Image img(kSmallSide[step]);
   if (step == 0) {
     img.paint({
         "......DDDD......",
@@ -172,7 +172,7 @@ inline Image menu_options(int step) {  // a gear with eight teeth
     return std::hypot(ax, ay) <= g.body || std::min(ax, ay) < g.tooth / 2.0 ||
            (std::abs(ax - ay) <= g.slant && ax + ay <= g.reach);
   };
-  shape(img, in_gear, colour_of('L'), colour_of('D'), kGlyphLine[step]);
+  shape(img, in_gear, colour_of('L'), colour_of('D'), kSmallLine[step]);
   // Lit from the top left.
   for (int y = 0; y < n; ++y)
     for (int x = 0; x < n; ++x) {
@@ -185,8 +185,8 @@ inline Image menu_options(int step) {  // a gear with eight teeth
 }
 
 inline Image menu_help(int step) {  // a question mark in a blue circle
-  Image img(kMenuSide[step]);
-  badge(img, kGlyphLine[step], 'b', 'c', 'B');
+  Image img(kSmallSide[step]);
+  badge(img, kSmallLine[step], 'b', 'c', 'B');
   switch (step) {
     case 0:
       img.paint({
@@ -254,8 +254,8 @@ inline Image menu_help(int step) {  // a question mark in a blue circle
 }
 
 inline Image menu_about(int step) {  // an "i" in a teal circle
-  Image img(kMenuSide[step]);
-  badge(img, kGlyphLine[step], 'a', 'e', 'A');
+  Image img(kSmallSide[step]);
+  badge(img, kSmallLine[step], 'a', 'e', 'A');
   // The stem `w` pixels wide at column x with the dot above it, a serif to
   // its left at the top and a foot across its bottom, both `bar` rows high.
   struct { int x, w, dot, stem, bottom, serif, bar; } const d[kSteps] = {
@@ -294,7 +294,7 @@ inline Image options_system(int step) {  // a monitor on its stand, a note on it
   fill(img, {screen.x0, screen.y0, screen.x1, screen.y0 + at(3) - 1}, 'c');  // light on the top of the screen
   // A note on the screen, its lines as fine as on the small pictures until 200 %.
   const Box note = page_box(n, 15, 10, 23, 17);
-  const int fine = kGlyphLine[step];
+  const int fine = kSmallLine[step];
   note_sheet(img, note.x0, note.y0, note.x1, note.y1, fine, fine, 0);
   for (const Box& line : {page_box(n, 17, 13, 21, 13), page_box(n, 17, 15, 20, 15)})
     fill(img, {line.x0, line.y0, line.x1, line.y0 + fine - 1}, 't');

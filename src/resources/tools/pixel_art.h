@@ -20,6 +20,13 @@ struct Rgb {
   }
 };
 
+// The scale steps the pictures are drawn for: 0 = 100 %, 1 = 125 %, 2 = 150 %,
+// 3 = 200 %. The sides of the pictures that are 16 pixels wide at 100 %, and
+// the width of their outlines:
+constexpr int kSteps = 4;
+constexpr int kSmallSide[kSteps] = {16, 20, 24, 32};
+constexpr int kSmallLine[kSteps] = {1, 1, 1, 2};
+
 inline constexpr Rgb kWhiteKey{255, 255, 255};
 inline constexpr Rgb kMagentaKey{255, 0, 255};
 inline constexpr Rgb kShadow{128, 128, 128};

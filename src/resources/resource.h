@@ -1,9 +1,15 @@
 #pragma once
 // Identifiers of the images built into Wisplet.exe (see wisplet.rc). The files
 // are drawn by tools/draw_images.cpp.
+//
+// The glyphs, menu images and page buttons are also built in as drawn for
+// 125, 150 and 200 % display scales, under these identifiers + 1000, + 2000
+// and + 3000; image_scale.h picks the identifier for a DPI. The sizes below
+// are those at 100 %.
 
 // The program's icon, also shown in the notification area. Being the first
-// icon resource, Explorer shows it for the exe.
+// icon resource, Explorer shows it for the exe. It holds 16, 20, 24, 32, 40
+// and 48 pixel images with alpha, so that every size asked for is drawn.
 #define IDI_WISPLET 1
 
 // Title-bar button glyphs of a note, 16x16, pure white is transparent.

@@ -548,6 +548,14 @@ std::optional<LCID> ClipboardLocale() {
   return locale;
 }
 
+std::optional<std::wstring> ClipboardUnicodeText() {
+  auto bytes = ClipboardBytes(CF_UNICODETEXT);
+  if (!bytes) return std::nullopt;
+  std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+  return text.substr(0, text.find(L'\0'));
+}
+
 void SetClipboardText(const std::string& text) {
   ClipboardOpen open;
   EmptyClipboard();

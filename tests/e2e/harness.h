@@ -151,6 +151,8 @@ std::vector<HWND> VisibleWindowsOfClass(const AppProcess& app, const std::string
 // CF_TEXT and CF_LOCALE of the clipboard; nullopt when the format is absent.
 std::optional<std::string> ClipboardText();
 std::optional<LCID> ClipboardLocale();
+// CF_UNICODETEXT of the clipboard, as a program that asks for Unicode text gets it.
+std::optional<std::wstring> ClipboardUnicodeText();
 // Puts a text of our own on the clipboard, so that a copy is seen to replace it.
 void SetClipboardText(const std::string& text);
 // Alpha of a layered window; nullopt when it is not layered with LWA_ALPHA.

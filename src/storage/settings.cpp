@@ -24,11 +24,18 @@ TIniFile::Decoded TIniFile::Decode(const std::string& bytes) const {
 }
 
 IniDocument TIniFile::Load() const {
+  IniDocument doc;
+  Read(doc);
+  return doc;
+}
+
+SettingsFile::ReadStatus TIniFile::Read(IniDocument& doc) const {
   std::string bytes;
-  auto status = file_.Read(bytes);
-  if (status != SettingsFile::ReadStatus::Ok && status != SettingsFile::ReadStatus::Recovered)
-    return IniDocument();
-  return Decode(bytes).doc;
+  const auto status = file_.Read(bytes);
+  if (status == SettingsFile::ReadStatus::Missing) doc = IniDocument();
+  if (status == SettingsFile::ReadStatus::Ok || status == SettingsFile::ReadStatus::Recovered)
+    doc = Decode(bytes).doc;
+  return status;
 }
 
 void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {

@@ -27,10 +27,14 @@ constexpr UINT kRetryReadMs = 5000;
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 // Whether the folder takes new files: a probe file is made there and removed.
+// (GetTempFileName is no test: Wine's reports a name it could not create.)
 bool FolderTakesNewFiles(const std::string& folder) {
-  char probe[MAX_PATH + 1] = {};
-  if (!GetTempFileNameA(folder.c_str(), "wsp", 0, probe)) return false;
-  DeleteFileA(probe);
+  const std::string probe = folder + "\\wisplet-" + std::to_string(GetCurrentProcessId()) + ".probe";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  DeleteFileA(probe.c_str());
   return true;
 }
 

@@ -89,12 +89,14 @@ std::optional<MessageBoxInfo> WaitForMessageBox(const AppProcess& app, DWORD tim
 // Presses a button of a message box by its command id (IDOK, IDYES, ...).
 void PressMessageBoxButton(const MessageBoxInfo& box, int id);
 
-// Registry value "Sticker" of the machine's Run key.
-std::optional<std::string> ReadAutorunValue();
-void WriteAutorunValue(const std::string& value);
+// Registry value "Sticker" of the machine's Run key (or the user's).
+std::optional<std::string> ReadAutorunValue(HKEY root = HKEY_LOCAL_MACHINE);
+void WriteAutorunValue(const std::string& value, HKEY root = HKEY_LOCAL_MACHINE);
 void WriteAutorunDword(DWORD value);
-void DeleteAutorunValue();
+void DeleteAutorunValue(HKEY root = HKEY_LOCAL_MACHINE);
 
+// A folder of the shell (CSIDL_APPDATA, CSIDL_PROGRAMS, ...).
+std::string KnownFolder(int csidl);
 // Runs a command line and waits for its end; its exit code, nullopt on time-out.
 std::optional<DWORD> RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
 // Deletes a folder with everything in it, read-only files included.

@@ -33,30 +33,11 @@ class ReadOnlyFolder : public ::testing::Test {
   std::string folder_;
 };
 
-// The top-level dialog windows of a process other than `except`.
+// A shown top-level dialog of the process other than `except`.
 HWND DialogOf(const AppProcess& process, HWND except = nullptr) {
   for (const auto& w : process.Windows())
     if (w.className == "#32770" && w.hwnd != except && IsWindowVisible(w.hwnd)) return w.hwnd;
   return nullptr;
-}
-
-HWND ChildOfClass(HWND parent, const char* className) {
-  struct Search {
-    const char* name;
-    HWND found;
-  } search{className, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char name[64] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (_stricmp(name, s->name) != 0 || !IsWindowVisible(child)) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 }  // namespace
@@ -109,7 +90,8 @@ TEST_F(ReadOnlyFolder, TheInstallerDoesNotOfferAFolderThatRefusesNewFiles) {
   HWND path = nullptr;
   for (int page = 0; page < 3 && !path; ++page) {  // Welcome, License, then the folder
     next();
-    WaitUntil([&] { return (path = ChildOfClass(wizard, "Edit")) != nullptr; }, 3000);
+    WaitUntil([&] { return (path = FindWindowExA(FindWindowExA(wizard, nullptr, "#32770", nullptr), nullptr, "Edit",
+                                                 nullptr)) != nullptr && IsWindowVisible(path); }, 3000);
   }
   ASSERT_NE(path, nullptr) << "no directory page";
 
@@ -117,10 +99,9 @@ TEST_F(ReadOnlyFolder, TheInstallerDoesNotOfferAFolderThatRefusesNewFiles) {
   next();
   HWND refusal = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (refusal = DialogOf(setup, wizard)) != nullptr; }, 5000)) << "not refused";
-  std::string text;
-  for (HWND child = GetWindow(refusal, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (WindowTextOf(child).size() > text.size()) text = WindowTextOf(child);
-  EXPECT_NE(text.find("You cannot save files in " + folder_ + "\\Wisplet."), std::string::npos) << text;
+  EXPECT_NE(ChildWithText(refusal, "You cannot save files in " + folder_ + "\\Wisplet. Wisplet keeps your notes "
+                                    "beside the program, so choose a folder of your own, such as " +
+                                    KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Wisplet."), nullptr);
   PostMessageA(refusal, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(refusal); }, 3000));
   EXPECT_TRUE(IsWindowVisible(path)) << "the page did not stay";

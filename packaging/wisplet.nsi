@@ -1,6 +1,7 @@
 ; The Wisplet installer: for the current user only, without administrator
 ; rights, into the user's own programs folder. Wisplet keeps its settings file
-; beside Wisplet.exe, so the folder must be one the user can write to.
+; beside Wisplet.exe, so the directory page offers only a folder the user can
+; write to.
 ;   makensis -DVERSION=1.0.0.1 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> -DICON=<wisplet.ico> wisplet.nsi
 Unicode true
 Target amd64-unicode
@@ -12,6 +13,7 @@ RequestExecutionLevel user
 !include "WinMessages.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wisplet"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 
 Name "Wisplet"
 OutFile "${OUTFILE}"
@@ -33,6 +35,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckInstallFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -60,6 +63,44 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026"
       MessageBox MB_OK|MB_ICONEXCLAMATION "Wisplet is still running. Choose Exit in its tray menu, then try again." /SD IDOK
       Abort
     ${EndIf}
+  ${EndIf}
+!macroend
+
+; Leaving the directory page: the folder must take new files (a probe file
+; is made there and removed again). A folder made for the probe goes again.
+Function CheckInstallFolder
+  StrCpy $1 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    StrCpy $1 1
+  ${EndIf}
+  ClearErrors
+  FileOpen $0 "$INSTDIR\wisplet-setup.probe" w
+  ${If} ${Errors}
+    StrCpy $2 0
+  ${Else}
+    StrCpy $2 1
+    FileClose $0
+    Delete "$INSTDIR\wisplet-setup.probe"
+  ${EndIf}
+  ${If} $1 = 1
+    RMDir "$INSTDIR"
+  ${EndIf}
+  ${If} $2 = 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "You cannot save files in $INSTDIR. Wisplet keeps your notes beside the program, so choose a folder of your own, such as $LOCALAPPDATA\Programs\Wisplet."
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; The log-on start entry "Sticker" of a Run key goes when it starts the
+; installed program, quoted or not (paths compare without regard to case);
+; another program's entry of that name stays.
+!macro RemoveRunEntry ROOT
+  ReadRegStr $0 ${ROOT} "${RUN_KEY}" "Sticker"
+  ${If} $0 == "$INSTDIR\Wisplet.exe"
+  ${OrIf} $0 == '"$INSTDIR\Wisplet.exe"'
+    DeleteRegValue ${ROOT} "${RUN_KEY}" "Sticker"
   ${EndIf}
 !macroend
 
@@ -93,6 +134,9 @@ Section "Uninstall"
   Delete "$INSTDIR\Uninstall.exe"
   Delete "$SMPROGRAMS\Wisplet.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The machine's key needs rights a standard user lacks; then it stays as it is.
+  !insertmacro RemoveRunEntry HKLM
+  !insertmacro RemoveRunEntry HKCU
   ; The notes stay unless the user asks; a silent uninstall keeps them.
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Also delete your notes and settings (Wisplet.ini)?" /SD IDNO IDNO keep
     Delete "$INSTDIR\Wisplet.ini"

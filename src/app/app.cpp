@@ -5,6 +5,7 @@
 #include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
 #include "notes/sticker_list.h"
+#include "storage/stickers.h"
 
 namespace wisplet {
 
@@ -52,11 +53,59 @@ void Application::ShowNewNote() {
 
 void Application::RemoveSticker(TStickerWindow& note) {
   wisplet::RemoveSticker(State.Stickers, note);
+  // Kept as it is now, shown and in its place, for "Recently closed".
+  RememberClosed(ClosedNotes, StickerRecords({&note}).front());
   BuildNotesListMenu();
 }
 
 void Application::SaveMainSettings() {
-  wisplet::SaveMainSettings(State, *IniFile, Autorun(), ExeName, *Messages);
+  SaveAutorun(State, Autorun(), ExeName, *Messages);
+  if (!FileRead->Done()) StyleChosenWhileUnread = true;
+  if (ReadyToSave()) IniFile->Update([&](IniDocument& doc) { WriteMainSettings(State, doc); });
+}
+
+void Application::SaveSchemes() {
+  if (ReadyToSave()) wisplet::SaveSchemes(State.ColorSchemes, *IniFile);
+}
+
+void Application::SaveAllStickers() {
+  if (ReadyToSave()) IniFile->Update([&](IniDocument& doc) { WriteNotes(doc); });
+}
+
+void Application::WriteNotes(IniDocument& doc) const {
+  WriteStickers(StickerRecords(State.Stickers), doc);
+  WriteClosedStickers(ClosedNotes, doc);
+}
+
+bool Application::ReadyToSave() {
+  IniDocument doc;
+  switch (FileRead->BeforeSave(doc)) {
+    case SaveStep::Write: return true;
+    case SaveStep::Hold: return false;
+    case SaveStep::TakeInFirst: break;
+  }
+  TakeIn(doc);
+  return true;
+}
+
+void Application::TakeIn(const IniDocument& doc) {
+  const KeptSettings file = ReadKeptSettings(doc);
+  const KeptSettings run{State.CurrentStyle, State.ColorSchemes, StickerRecords(State.Stickers), ClosedNotes};
+  const KeptSettings both = UnionWithUnreadFile(file, run, StyleChosenWhileUnread);
+  // Windows for the notes this run does not hold yet, in front of its own.
+  TListSticker runNotes;
+  runNotes.swap(State.Stickers);
+  const std::vector<StickerRecord> fromFile(both.notes.begin(),
+                                            both.notes.end() - static_cast<std::ptrdiff_t>(runNotes.size()));
+  LoadStickers(State.Stickers, fromFile, *this, NoteWindows);
+  State.Stickers.insert(State.Stickers.end(), runNotes.begin(), runNotes.end());
+  State.ColorSchemes = both.schemes;
+  State.CurrentStyle = both.style;
+  ClosedNotes = both.closed;
+  const std::size_t schemesInFront = both.schemes.size() - run.schemes.size();
+  if (FormOptions) FormOptions->SettingsTakenIn(schemesInFront);
+  if (FormSticker) FormSticker->SchemesInsertedAtFront(schemesInFront);
+  BuildNotesListMenu();
 }
 
 void Application::ShowAbout() {

@@ -9,7 +9,9 @@
 #include "dialogs/dialog_host.h"
 #include "model/state.h"
 #include "notes/sticker_window.h"
+#include "storage/first_read.h"
 #include "storage/settings.h"
+#include "storage/stickers.h"
 
 namespace wisplet {
 
@@ -26,6 +28,12 @@ struct Application : NoteHost, DialogHost {
 
   std::unique_ptr<SettingsFile> SettingsStore;
   std::unique_ptr<TIniFile> IniFile;
+  // Whether the settings file has been read; until it has, saves hold.
+  std::unique_ptr<FirstRead> FileRead;
+  // The menu style was applied while the settings file could not be read.
+  bool StyleChosenWhileUnread = false;
+  // The notes closed last, newest first.
+  std::vector<StickerRecord> ClosedNotes;
   std::unique_ptr<AutorunStore> MachineRun;  // the log-on start entry's two places
   std::unique_ptr<AutorunStore> UserRun;
   std::unique_ptr<MessageSink> Messages;
@@ -38,8 +46,9 @@ struct Application : NoteHost, DialogHost {
 
   // Every note window made in this run; State.Stickers lists the live ones.
   std::vector<std::unique_ptr<TStickerWindow>> NoteWindows;
-  // The "Notes List" submenu of the tray menu.
+  // The "Notes List" submenu of the tray menu and its "Recently closed".
   HMENU NotesListMenu = nullptr;
+  HMENU ClosedNotesMenu = nullptr;
 
   // What notes ask of the program.
   void ShowEditNote(TStickerWindow& note) override;
@@ -61,15 +70,26 @@ struct Application : NoteHost, DialogHost {
   void ShowAllStickers() override;
   void HideAllStickers() override;
   void NotesListItemClick(std::size_t index) override;
+  void RestoreClosedNote(std::size_t index) override;
+  void ClearClosedNotes() override;
   HMENU CreateNotesListMenu() override;
   void RebuildNoteMenus() override;
   // Writes every note of the list to the settings file; throws on failure.
   void SaveAllStickers() override;
+  void SaveSchemes() override;
   void SaveMainSettings() override;
   void ShowAbout() override;
   void ExitSequence() override;
 
   AutorunEntry Autorun() { return {*MachineRun, *UserRun}; }
+  // Before a save: false while the settings file still cannot be read (the
+  // save then writes nothing). When it is read for the first time now, its
+  // notes, schemes and closed notes are taken in first.
+  bool ReadyToSave();
+  // Adds what a settings file read late holds to what this run made.
+  void TakeIn(const IniDocument& doc);
+  // Writes the notes and the closed notes in one replacement of the file.
+  void WriteNotes(IniDocument& doc) const;
   void AddSticker(TStickerWindow& note);
   void BuildNotesListMenu();
   void DestroyNotesListMenu();

@@ -38,6 +38,22 @@ std::string ApplicationTitle(std::string_view exePath,
   return name.substr(0, 1) + tail;
 }
 
+std::string AppDataSettingsPath(std::string_view exePath, std::string_view appDataFolder) {
+  std::string folder(appDataFolder);
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  return folder + "Wisplet\\" + ExtractFileName(ChangeFileExt(exePath, ".ini"));
+}
+
+std::string SettingsFilePath(std::string_view exePath, std::string_view appDataFolder, bool existsBeside,
+                             bool existsInAppData, const std::function<bool()>& besideCreatable) {
+  std::string beside = ChangeFileExt(exePath, ".ini");
+  if (existsBeside || appDataFolder.empty()) return beside;
+  // A file in the profile is never left behind for a new, empty one beside
+  // the program (as a run as administrator could make).
+  if (existsInAppData || !besideCreatable()) return AppDataSettingsPath(exePath, appDataFolder);
+  return beside;
+}
+
 std::string CheckMutexName(std::string_view title) {
   return std::string(title) + ".OneInstance32.CriticalSection";
 }

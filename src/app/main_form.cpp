@@ -1,18 +1,72 @@
 #include "app/main_form.h"
 
+#include <shlobj.h>
+
 #include <exception>
 
 #include "app/app.h"
 #include "app/app_paths.h"
 #include "base/message_loop.h"
+#include "model/errors.h"
 #include "notes/sticker_list.h"
 #include "storage/stickers.h"
 #include "storage/win32_settings.h"
 
 namespace wisplet {
 namespace {
+
 const char kClassName[] = "TFormMain";
+// Posted once the notes are loaded, so that the message comes up over a
+// program that is already running.
+constexpr UINT kShowUnreadMessage = WM_APP + 1;
+// How often an unreadable settings file is tried again; there is no timer
+// once it has been read.
+constexpr UINT_PTR kRetryReadTimer = 1;
+constexpr UINT kRetryReadMs = 5000;
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+// Whether the folder takes new files: a probe file is made there and removed.
+// (GetTempFileName is no test: Wine's reports a name it could not create.)
+bool FolderTakesNewFiles(const std::string& folder) {
+  const std::string probe = folder + "\\wisplet-" + std::to_string(GetCurrentProcessId()) + ".probe";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  DeleteFileA(probe.c_str());
+  return true;
 }
+
+// A file that exists but cannot be looked at (no right to) counts as there.
+bool FileExistsAt(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+std::string SettingsFileLocation(const std::string& exePath) {
+  char appData[MAX_PATH + 1] = {};
+  const std::string folder =
+      SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) ? appData : "";
+  const std::string path =
+      SettingsFilePath(exePath, folder, FileExistsAt(ChangeFileExt(exePath, ".ini")),
+                       !folder.empty() && FileExistsAt(AppDataSettingsPath(exePath, folder)),
+                       [&] { return FolderTakesNewFiles(FolderOf(exePath)); });
+  if (path != ChangeFileExt(exePath, ".ini")) CreateDirectoryA(FolderOf(path).c_str(), nullptr);
+  return path;
+}
+
+// A file that another program holds open without sharing: reading it would
+// only wait and fail again.
+bool HeldWithoutSharing(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+}  // namespace
 
 TFormMain::TFormMain() {
   RegisterWindowClass(kClassName, 0, nullptr);
@@ -27,26 +81,70 @@ void TFormMain::FormCreate() {
   app.State.CascadeRow = 0;
   app.State.CascadeColumn = 0;
   app.State.CurrentScheme = DefaultScheme();
-  app.SettingsStore = std::make_unique<Win32SettingsFile>(ChangeFileExt(app.ExeName, ".ini"));
+  app.SettingsStore = std::make_unique<Win32SettingsFile>(SettingsFileLocation(app.ExeName));
   app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodec());
+  app.FileRead = std::make_unique<FirstRead>(*app.IniFile);
   app.MachineRun = std::make_unique<RegistryAutorunStore>(HKEY_LOCAL_MACHINE);
   app.UserRun = std::make_unique<RegistryAutorunStore>(HKEY_CURRENT_USER);
   app.Messages = std::make_unique<BoxMessageSink>();
-  LoadMainSettings(app.State, app.IniFile->Load(), app.Autorun(), app.ExeName, *app.Messages);
+  startupFile_ = app.FileRead->Start();
+  LoadMainSettings(app.State, startupFile_.value_or(IniDocument()), app.Autorun(), app.ExeName, *app.Messages);
 }
 
 void TFormMain::LoadAll() {
   Application& app = App();
-  IniDocument doc = app.IniFile->Load();
-  LoadSchemes(app.State.ColorSchemes, doc);
-  LoadStickers(app.State.Stickers, ReadStickers(doc), app, app.NoteWindows);
+  if (startupFile_) {
+    LoadSchemes(app.State.ColorSchemes, *startupFile_);
+    LoadStickers(app.State.Stickers, ReadStickers(*startupFile_), app, app.NoteWindows);
+    app.ClosedNotes = ReadClosedStickers(*startupFile_);
+    startupFile_.reset();
+  } else {
+    PostMessageA(m_hwnd, kShowUnreadMessage, 0, 0);
+    SetTimer(m_hwnd, kRetryReadTimer, kRetryReadMs, nullptr);
+  }
   app.BuildNotesListMenu();
   ProcessMessages();
+}
+
+void TFormMain::ShowUnreadMessage() {
+  Application& app = App();
+  if (app.FileRead->Done()) return;  // read meanwhile: nothing to tell
+  const std::string text = "Wisplet cannot read the file that holds your notes:\n" + app.IniFile->FileName() +
+                           "\n\nAnother program may be keeping it open, or you may not be allowed to read it. "
+                           "Nothing in the file will be overwritten. Your notes will appear as soon as Wisplet "
+                           "can read it; notes you write until then are kept and added to them.";
+  MessageBoxA(m_hwnd, text.c_str(), app.Title.c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+}
+
+void TFormMain::RetryRead() {
+  Application& app = App();
+  // Not while a menu is open or a note is dragged: the lists they show
+  // would change under them.
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) &&
+      (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE)))
+    return;
+  if (app.FileRead->Done()) {  // read by a save meanwhile
+    KillTimer(m_hwnd, kRetryReadTimer);
+    return;
+  }
+  if (HeldWithoutSharing(app.IniFile->FileName()) || !app.ReadyToSave()) return;
+  KillTimer(m_hwnd, kRetryReadTimer);
+  // The file's notes and this run's together; a save that fails now is made
+  // by the next one, since everything is in memory.
+  try {
+    SaveSettingsFile(/*withMain=*/true);
+  } catch (const std::exception&) {
+  }
 }
 
 void TFormMain::ExitSequence() {
   Application& app = App();
   SaveAutorun(app.State, app.Autorun(), app.ExeName, *app.Messages);
+  // A file that still cannot be read is not written over: the program keeps
+  // running with everything in memory, as after any failed save.
+  if (!app.ReadyToSave()) throw Error(FormatMessage1("Unable to write to %s", app.IniFile->FileName()));
   SaveSettingsFile(/*withMain=*/true);
   DestroyWindow(m_hwnd);
 }
@@ -62,21 +160,20 @@ void TFormMain::SaveAllQuietly() {
     autorunSaved = false;
   }
   try {
-    SaveSettingsFile(autorunSaved);
+    if (app.ReadyToSave()) SaveSettingsFile(autorunSaved);
   } catch (const std::exception&) {
   }
 }
 
 void TFormMain::SaveSettingsFile(bool withMain) {
   Application& app = App();
-  const std::vector<StickerRecord> notes = StickerRecords(app.State.Stickers);
   // [Main], the schemes and the notes in one replacement of the file: a save
   // cut short, by a crash or the process being ended, leaves the old file or
   // the new one and never a mix of the two.
   app.IniFile->Update([&](IniDocument& doc) {
     if (withMain) WriteMainSettings(app.State, doc);
     WriteSchemes(app.State.ColorSchemes, doc);
-    WriteStickers(notes, doc);
+    app.WriteNotes(doc);
   });
 }
 
@@ -90,7 +187,14 @@ LRESULT TFormMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) SaveAllQuietly();
       return 0;
+    case kShowUnreadMessage:
+      ShowUnreadMessage();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kRetryReadTimer) RetryRead();
+      return 0;
     case WM_DESTROY:
+      KillTimer(m_hwnd, kRetryReadTimer);
       PostQuitMessage(0);
       return 0;
   }

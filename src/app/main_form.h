@@ -1,7 +1,10 @@
 #pragma once
 // The hidden main form: start-up of the shared state, loading, and the exit
 // sequence. It is the application window and is never shown.
+#include <optional>
+
 #include "base/window.h"
+#include "storage/ini_document.h"
 
 namespace wisplet {
 
@@ -22,6 +25,13 @@ class TFormMain : public Window {
  private:
   // Throws Error when the settings file cannot be written.
   void SaveSettingsFile(bool withMain);
+  // While the settings file could not be read: tells the user once, and
+  // tries again now and then until it is read.
+  void ShowUnreadMessage();
+  void RetryRead();
+
+  // The settings file as start-up read it; nothing when it could not be read.
+  std::optional<IniDocument> startupFile_;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -22,10 +22,12 @@ HMENU Application::CreateNotesListMenu() {
 }
 
 void Application::DestroyNotesListMenu() {
-  if (!NotesListMenu) return;
-  ClearLookMenu(NotesListMenu);
-  DestroyMenu(NotesListMenu);
-  NotesListMenu = nullptr;
+  for (HMENU* menu : {&NotesListMenu, &ClosedNotesMenu}) {
+    if (!*menu) continue;
+    ClearLookMenu(*menu);
+    DestroyMenu(*menu);
+    *menu = nullptr;
+  }
 }
 
 void Application::RebuildNoteMenus() {
@@ -71,6 +73,17 @@ void Application::BuildNotesListMenu() {
   for (std::size_t i = 0; i < State.Stickers.size(); ++i)
     AppendLookItem(NotesListMenu, kCmdNotesListFirst + i, State.Stickers[i]->Title.c_str());
   if (State.Stickers.empty()) AppendLookItem(NotesListMenu, kCmdNoneItem, "<None>", 0, MF_GRAYED);
+  // The notes closed last, only while there are any: without them the
+  // submenu is as it always was.
+  if (ClosedNotes.empty()) return;
+  if (!ClosedNotesMenu) ClosedNotesMenu = CreatePopupMenu();
+  ClearLookMenu(ClosedNotesMenu);
+  for (std::size_t i = 0; i < ClosedNotes.size(); ++i)
+    AppendLookItem(ClosedNotesMenu, kCmdClosedFirst + i, ClosedNotes[i].Title.c_str());
+  AppendLookItem(ClosedNotesMenu, 0, nullptr);
+  AppendLookItem(ClosedNotesMenu, kCmdClearClosed, "Clear List");
+  AppendLookItem(NotesListMenu, 0, nullptr);
+  AppendLookItem(NotesListMenu, reinterpret_cast<UINT_PTR>(ClosedNotesMenu), "Recently closed", 0, MF_POPUP);
 }
 
 void Application::NotesListItemClick(std::size_t index) {
@@ -78,6 +91,21 @@ void Application::NotesListItemClick(std::size_t index) {
   TStickerWindow* note = State.Stickers[index];
   note->SetActive(true);
   note->ShowNote();
+}
+
+void Application::RestoreClosedNote(std::size_t index) {
+  if (index >= ClosedNotes.size()) return;
+  StickerRecord note = ClosedNotes[index];
+  ClosedNotes.erase(ClosedNotes.begin() + static_cast<std::ptrdiff_t>(index));
+  note.Active = true;  // back where it was, shown
+  LoadStickers(State.Stickers, {note}, *this, NoteWindows);
+  BuildNotesListMenu();
+  SaveAllStickers();
+}
+
+void Application::ClearClosedNotes() {
+  ClosedNotes.clear();
+  BuildNotesListMenu();
 }
 
 bool Application::IsLive(const TStickerWindow* note) const {
@@ -100,7 +128,5 @@ void Application::HideAllStickers() {
   for (TStickerWindow* note : notes)
     if (IsLive(note)) note->SetActive(false);
 }
-
-void Application::SaveAllStickers() { SaveStickers(StickerRecords(State.Stickers), *IniFile); }
 
 }  // namespace wisplet

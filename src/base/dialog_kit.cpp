@@ -46,6 +46,13 @@ std::string ComboItemText(HWND combo, int index) {
   return text;
 }
 
+void InsertComboItemsAtFront(HWND combo, const std::vector<std::string>& texts) {
+  const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  for (std::size_t i = texts.size(); i-- > 0;)
+    SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(texts[i].c_str()));
+  if (selected >= 0) SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected) + texts.size(), 0);
+}
+
 void EnableControl(HWND control, bool enable) {
   if (!enable && GetFocus() == control) {
     HWND root = GetAncestor(control, GA_ROOT);

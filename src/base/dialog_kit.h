@@ -21,6 +21,8 @@ HWND CreateChild(HWND parent, DWORD exStyle, const char* className, const char* 
 std::string WindowText(HWND window);
 // The text of a combo box's item; empty for a position it does not hold.
 std::string ComboItemText(HWND combo, int index);
+// Puts items in front of a combo box's own; the item selected stays selected.
+void InsertComboItemsAtFront(HWND combo, const std::vector<std::string>& texts);
 
 // Enables or disables a control. A control that is disabled while it has the
 // keyboard focus hands it on to the next control first: a window without a

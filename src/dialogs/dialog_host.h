@@ -36,13 +36,19 @@ class DialogHost {
   virtual void ShowAllStickers() = 0;
   virtual void HideAllStickers() = 0;
   virtual void NotesListItemClick(std::size_t index) = 0;
+  // "Recently closed": brings the note closed `index`-th last back and saves;
+  // forgets them all.
+  virtual void RestoreClosedNote(std::size_t index) = 0;
+  virtual void ClearClosedNotes() = 0;
   // The "Notes List" submenu, built afresh (for a change of the menu look).
   virtual HMENU CreateNotesListMenu() = 0;
   // Builds every note's menu again in the current menu look.
   virtual void RebuildNoteMenus() = 0;
 
-  // Saves; each throws Error when the settings file cannot be written.
+  // Saves; each throws Error when the settings file cannot be written. While
+  // a settings file that exists has not yet been read, they write nothing.
   virtual void SaveAllStickers() = 0;
+  virtual void SaveSchemes() = 0;
   virtual void SaveMainSettings() = 0;
 
   virtual void ShowAbout() = 0;

@@ -238,11 +238,7 @@ void TFormOptions::TBXBtnSystemClick() { ShowPage(TbShSystem.get()); }
 void TFormOptions::TBXBtnColorClick() { ShowPage(TbShColor.get()); }
 
 void TFormOptions::FormCreate() {
-  MenuLook look;
-  if (MenuLookFromStyle(host_.SharedState().CurrentStyle, look) && look != CurrentMenuLook()) {
-    SetCurrentMenuLook(look);
-    RebuildMenus();
-  }
+  ApplyStoredStyle();
   const OSVERSIONINFOA version = WindowsVersion();
   EnableWindow(TrBTrans, TransparencyBarEnabled(version.dwMajorVersion, version.dwMinorVersion));
 }
@@ -250,6 +246,24 @@ void TFormOptions::FormCreate() {
 void TFormOptions::RebuildMenus() {
   BuildTrayMenu();
   host_.RebuildNoteMenus();
+}
+
+void TFormOptions::ApplyStoredStyle() {
+  MenuLook look;
+  if (MenuLookFromStyle(host_.SharedState().CurrentStyle, look) && look != CurrentMenuLook()) {
+    SetCurrentMenuLook(look);
+    RebuildMenus();
+  }
+}
+
+void TFormOptions::SettingsTakenIn(std::size_t schemesInFront) {
+  ApplyStoredStyle();
+  // Item i of the list still stands for scheme i; the fields keep what they show.
+  const TListColorScheme& schemes = host_.SharedState().ColorSchemes;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < schemesInFront && i < schemes.size(); ++i) names.push_back(schemes[i].Name);
+  InsertComboItemsAtFront(CBSchemes, names);
+  EnableControl(BtnSchDel, !schemes.empty());
 }
 
 void TFormOptions::FormShow() {
@@ -288,7 +302,7 @@ void TFormOptions::SomeComponentChange() {
 
 void TFormOptions::BtnApplyClick() {
   BtnSchSaveClick();
-  SaveSchemes(host_.SharedState().ColorSchemes, host_.Ini());
+  host_.SaveSchemes();
   ApplySystemOptions();
   host_.SaveMainSettings();
   EnableControl(BtnApply, false);

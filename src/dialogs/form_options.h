@@ -29,6 +29,11 @@ class TFormOptions : public Window {
   void FormCreate();
   // Builds every menu of the program again in the current look.
   void RebuildMenus();
+  // Puts the menus in the look CurrentStyle names, if it names one.
+  void ApplyStoredStyle();
+  // The settings file was read at last after an unreadable start: its
+  // schemes now stand before this run's, and its menu style may differ.
+  void SettingsTakenIn(std::size_t schemesInFront);
 
   // The frame and the system page.
   void FormShow();

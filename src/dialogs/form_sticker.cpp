@@ -150,6 +150,13 @@ void TFormSticker::FillSchemeList() {
   if (SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0) > 0) SendMessageA(CBSchemes, CB_SETCURSEL, 0, 0);
 }
 
+void TFormSticker::SchemesInsertedAtFront(std::size_t count) {
+  const TListColorScheme& schemes = host_.SharedState().ColorSchemes;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < count && i < schemes.size(); ++i) names.push_back(schemes[i].Name);
+  InsertComboItemsAtFront(CBSchemes, names);
+}
+
 void TFormSticker::PrepareNewNote() {
   if (!IsWindowVisible(m_hwnd)) {
     RECT work{}, bounds{};

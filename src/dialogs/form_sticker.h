@@ -20,6 +20,8 @@ class TFormSticker : public Window {
 
   // Refills the scheme list from ColorSchemes and selects the first one.
   void FillSchemeList();
+  // The first `count` schemes of ColorSchemes are new, in front of the others.
+  void SchemesInsertedAtFront(std::size_t count);
   // New-note mode; a hidden dialog is placed at the work area's bottom right.
   void PrepareNewNote();
   void ShowNewNote();

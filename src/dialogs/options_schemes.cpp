@@ -191,8 +191,9 @@ void TFormOptions::BtnSchDelClick() {
   TListColorScheme& schemes = host_.SharedState().ColorSchemes;
   const int k = Selection(CBSchemes);
   if (ItemCount(CBSchemes) > 0 && k >= 0 && static_cast<std::size_t>(k) < schemes.size()) {
-    const TColorScheme chosen = schemes[static_cast<std::size_t>(k)];  // the list changes under it
-    DeleteScheme(schemes, chosen);
+    // By position: the combo's items and the list correspond index for index,
+    // and a new entry can share its name with an older one.
+    DeleteScheme(schemes, static_cast<std::size_t>(k));
     SendMessageA(CBSchemes, CB_DELETESTRING, static_cast<WPARAM>(k), 0);
     if (const int left = ItemCount(CBSchemes); left > 0)
       SendMessageA(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(k < left ? k : left - 1), 0);

@@ -11,8 +11,11 @@
 #include "dialogs/tray_commands.h"
 #include "notes/sticker_window.h"
 #include "resources/resource.h"
+#include "storage/stickers.h"
 
 namespace wisplet {
+
+static_assert(kCmdClosedFirst + kMaxClosedNotes <= kCmdNotesListFirst, "the two ranges of note items overlap");
 
 void TFormOptions::CreateTray() {
   icon_ = static_cast<HICON>(
@@ -65,8 +68,12 @@ void TFormOptions::RunTrayCommand(UINT command) {
     case kCmdExit: TBXItemMainExitClick(); break;
     case kCmdShowAll: TBXItemMainShowAllClick(); break;
     case kCmdHideAll: TBXItemMainHideAllClick(); break;
+    case kCmdClearClosed: host_.ClearClosedNotes(); break;
     default:
-      if (command >= kCmdNotesListFirst) NotesListItemClick(command - kCmdNotesListFirst);
+      if (command >= kCmdClosedFirst && command < kCmdClosedFirst + kMaxClosedNotes)
+        host_.RestoreClosedNote(command - kCmdClosedFirst);
+      else if (command >= kCmdNotesListFirst)
+        NotesListItemClick(command - kCmdNotesListFirst);
       break;
   }
 }

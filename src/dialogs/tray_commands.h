@@ -12,6 +12,9 @@ enum TrayCommand : unsigned {
   kCmdShowAll = 201,
   kCmdHideAll = 202,
   kCmdNoneItem = 203,
+  kCmdClearClosed = 204,
+  // Item i of "Recently closed" stands for the i-th note closed last.
+  kCmdClosedFirst = 300,
   // Item i of the notes list stands for Stickers[i].
   kCmdNotesListFirst = 1000,
 };

@@ -29,4 +29,8 @@ void DeleteScheme(TListColorScheme& list, const TColorScheme& scheme) {
   if (it != list.end()) list.erase(it);
 }
 
+void DeleteScheme(TListColorScheme& list, std::size_t index) {
+  if (index < list.size()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
 }  // namespace wisplet

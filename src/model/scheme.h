@@ -1,5 +1,6 @@
 #pragma once
 // Color schemes: the values a note is painted with, and the user's list of them.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,5 +45,7 @@ void AddScheme(TListColorScheme& list, const TColorScheme& scheme);
 // Removes the first scheme whose Name equals scheme.Name (case-sensitive);
 // when several share the name, the first goes whichever was passed.
 void DeleteScheme(TListColorScheme& list, const TColorScheme& scheme);
+// Removes the entry at `index`, whatever its name; nothing beyond the end.
+void DeleteScheme(TListColorScheme& list, std::size_t index);
 
 }  // namespace wisplet

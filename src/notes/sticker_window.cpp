@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -20,7 +21,6 @@ const char kClassName[] = "TStickerWindow";
 // Posted to run the shortcuts released during a move or size loop.
 constexpr UINT kRunDeferredCommands = WM_APP + 1;
 constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_BORDER;  // 0x82800000
-constexpr LANGID kClipboardLocale = 0x0419;
 
 struct MenuItem {
   int command;
@@ -551,12 +551,23 @@ void TStickerWindow::CloseNote() {
 
 void TStickerWindow::CopyToClipboard() {
   std::string text = Title + ":\r\n" + Memo + "\r\n";
+  // The text is in the ANSI code page: the Unicode form is converted from it,
+  // and the locale entry names a locale of that code page, so that nothing
+  // converts it through another one.
+  int wideLength = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::vector<wchar_t> wide(static_cast<std::size_t>(std::max(wideLength, 1)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), wideLength);
+  LCID locale = GetSystemDefaultLCID();  // its code page is the ANSI code page
+  char codePage[8] = {};
+  if (GetLocaleInfoA(GetUserDefaultLCID(), LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage) &&
+      std::strtoul(codePage, nullptr, 10) == GetACP())
+    locale = GetUserDefaultLCID();
   ClipboardScope clipboard(m_hwnd);
   if (!clipboard.Open()) throw Error("Cannot open clipboard");
   EmptyClipboard();
-  LCID locale = MAKELCID(kClipboardLocale, SORT_DEFAULT);
   PutOnClipboard(CF_LOCALE, &locale, sizeof locale);
   PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+  PutOnClipboard(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
 }
 
 void TStickerWindow::OpenMenuAt(POINT screen) {

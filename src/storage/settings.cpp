@@ -24,11 +24,18 @@ TIniFile::Decoded TIniFile::Decode(const std::string& bytes) const {
 }
 
 IniDocument TIniFile::Load() const {
+  IniDocument doc;
+  Read(doc);
+  return doc;
+}
+
+SettingsFile::ReadStatus TIniFile::Read(IniDocument& doc) const {
   std::string bytes;
-  auto status = file_.Read(bytes);
-  if (status != SettingsFile::ReadStatus::Ok && status != SettingsFile::ReadStatus::Recovered)
-    return IniDocument();
-  return Decode(bytes).doc;
+  const auto status = file_.Read(bytes);
+  if (status == SettingsFile::ReadStatus::Missing) doc = IniDocument();
+  if (status == SettingsFile::ReadStatus::Ok || status == SettingsFile::ReadStatus::Recovered)
+    doc = Decode(bytes).doc;
+  return status;
 }
 
 void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
@@ -158,6 +165,17 @@ bool HoldsPath(AutorunStore& store, const std::string& exePath) {
   return store.Read(value) == AutorunStore::Status::Ok && value == exePath;
 }
 
+// Removes the value from one Run key when it is our entry, or when it is not
+// text (it starts nothing, and would be reported at every start); another
+// program's entry stays. False when ours stays behind.
+bool RemoveOwnEntry(AutorunStore& store, const std::string& exePath, bool unreadableMayHoldIt) {
+  std::string value;
+  const AutorunStore::Status read = store.Read(value);
+  if (read == AutorunStore::Status::CantOpen) return !unreadableMayHoldIt;
+  if (read == AutorunStore::Status::Ok && value != exePath) return true;
+  return store.Delete() == AutorunStore::Status::Ok;
+}
+
 // Writes or removes the entry; false when the registry refused.
 bool StoreAutorun(bool on, AutorunEntry autorun, const std::string& exePath) {
   using Status = AutorunStore::Status;
@@ -173,15 +191,12 @@ bool StoreAutorun(bool on, AutorunEntry autorun, const std::string& exePath) {
     ThrowIfFailed(user);
     return user == Status::Ok;
   }
-  bool refused = false;
-  if (autorun.machine.Delete() != Status::Ok) {
-    // A user who may not write the machine's key is only refused when our
-    // own entry stays behind there.
-    std::string value;
-    refused = autorun.machine.Read(value) != Status::Ok || value == exePath;
-  }
-  if (HoldsPath(autorun.user, exePath) && autorun.user.Delete() != Status::Ok) refused = true;
-  return !refused;
+  // A user who may not write the machine's key is only refused when our own
+  // entry stays behind there, or may (the key cannot be read). The user's own
+  // key is only ever a fallback: one that cannot be read holds nothing of ours.
+  const bool machineDone = RemoveOwnEntry(autorun.machine, exePath, /*unreadableMayHoldIt=*/true);
+  const bool userDone = RemoveOwnEntry(autorun.user, exePath, /*unreadableMayHoldIt=*/false);
+  return machineDone && userDone;
 }
 
 }  // namespace

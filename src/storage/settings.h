@@ -39,6 +39,9 @@ class TIniFile {
   const std::string& FileName() const { return file_.Path(); }
   // The file's contents; a missing or unreadable file reads as empty.
   IniDocument Load() const;
+  // The file's contents into `doc` (empty for a missing file), and how the
+  // read went; `doc` is left alone when the file cannot be read.
+  SettingsFile::ReadStatus Read(IniDocument& doc) const;
   // Throws Error "Unable to write to <path>" when the file cannot be read or
   // replaced; the file then stays as it was. Writes nothing when nothing changed.
   void Update(const std::function<void(IniDocument&)>& edit);

@@ -40,4 +40,16 @@ std::vector<StickerRecord> ReadStickers(const IniDocument& doc);
 void WriteStickers(const std::vector<StickerRecord>& notes, IniDocument& doc);
 void SaveStickers(const std::vector<StickerRecord>& notes, TIniFile& ini);
 
+// The notes closed last, newest first, in sections [Closed<n>] with the keys
+// of a note, counted by "ClosedCount" in [Main]. The note loader never reads
+// them, so a file that holds them stays readable by every earlier build, and
+// the saves of those leave them alone.
+constexpr std::size_t kMaxClosedNotes = 20;
+std::vector<StickerRecord> ReadClosedStickers(const IniDocument& doc);
+// Erases [Closed0] to [Closed255] and writes the list; a file that has never
+// held a closed note gets no count either.
+void WriteClosedStickers(const std::vector<StickerRecord>& closed, IniDocument& doc);
+// Puts a note just closed first; the oldest beyond kMaxClosedNotes goes.
+void RememberClosed(std::vector<StickerRecord>& closed, StickerRecord note);
+
 }  // namespace wisplet

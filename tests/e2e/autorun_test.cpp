@@ -20,14 +20,15 @@ class Autorun : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Autorun, AnotherProgramsPathReadsOffAndIsDeletedAtExit) {
+// Another program's entry under the same name is not ours to remove.
+TEST_F(Autorun, AnotherProgramsPathReadsOffAndStaysAtExit) {
   WriteAutorunValue("C:\\Other\\Program.exe");
   TestFolder folder;
   AppProcess app(folder.Exe());
   ASSERT_TRUE(app.WaitUp());
   ASSERT_TRUE(app.Exit());
-  EXPECT_EQ(ReadAutorunValue(), std::nullopt);
-  EXPECT_EQ(RegQuery().find("Program.exe"), std::string::npos) << RegQuery();
+  EXPECT_EQ(ReadAutorunValue(), std::optional<std::string>("C:\\Other\\Program.exe"));
+  EXPECT_NE(RegQuery().find("Program.exe"), std::string::npos) << RegQuery();
 }
 
 TEST_F(Autorun, OwnPathReadsOnAndIsWrittenAgainAtExit) {

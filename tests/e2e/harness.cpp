@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 #include <winternl.h>
 
@@ -35,9 +36,9 @@ std::string ClassOf(HWND hwnd) {
   return name;
 }
 
-HKEY OpenRunKey() {
+HKEY OpenRunKey(HKEY root = HKEY_LOCAL_MACHINE) {
   HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+  RegCreateKeyExA(root, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                   nullptr);
   return key;
 }
@@ -222,8 +223,8 @@ void PressMessageBoxButton(const MessageBoxInfo& box, int id) {
   PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-std::optional<std::string> ReadAutorunValue() {
-  HKEY key = OpenRunKey();
+std::optional<std::string> ReadAutorunValue(HKEY root) {
+  HKEY key = OpenRunKey(root);
   if (!key) return std::nullopt;
   char data[4096] = {};
   DWORD size = sizeof data - 1, type = 0;
@@ -233,8 +234,8 @@ std::optional<std::string> ReadAutorunValue() {
   return std::string(data);
 }
 
-void WriteAutorunValue(const std::string& value) {
-  HKEY key = OpenRunKey();
+void WriteAutorunValue(const std::string& value, HKEY root) {
+  HKEY key = OpenRunKey(root);
   RegSetValueExA(key, "Sticker", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>(value.size() + 1));
   RegCloseKey(key);
@@ -246,8 +247,8 @@ void WriteAutorunDword(DWORD value) {
   RegCloseKey(key);
 }
 
-void DeleteAutorunValue() {
-  HKEY key = OpenRunKey();
+void DeleteAutorunValue(HKEY root) {
+  HKEY key = OpenRunKey(root);
   RegDeleteValueA(key, "Sticker");
   RegCloseKey(key);
 }
@@ -546,6 +547,20 @@ std::optional<LCID> ClipboardLocale() {
   LCID locale = 0;
   std::memcpy(&locale, bytes->data(), sizeof locale);
   return locale;
+}
+
+std::optional<std::wstring> ClipboardUnicodeText() {
+  auto bytes = ClipboardBytes(CF_UNICODETEXT);
+  if (!bytes) return std::nullopt;
+  std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+  return text.substr(0, text.find(L'\0'));
+}
+
+std::string KnownFolder(int csidl) {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
 }
 
 void SetClipboardText(const std::string& text) {

@@ -89,12 +89,14 @@ std::optional<MessageBoxInfo> WaitForMessageBox(const AppProcess& app, DWORD tim
 // Presses a button of a message box by its command id (IDOK, IDYES, ...).
 void PressMessageBoxButton(const MessageBoxInfo& box, int id);
 
-// Registry value "Sticker" of the machine's Run key.
-std::optional<std::string> ReadAutorunValue();
-void WriteAutorunValue(const std::string& value);
+// Registry value "Sticker" of the machine's Run key (or the user's).
+std::optional<std::string> ReadAutorunValue(HKEY root = HKEY_LOCAL_MACHINE);
+void WriteAutorunValue(const std::string& value, HKEY root = HKEY_LOCAL_MACHINE);
 void WriteAutorunDword(DWORD value);
-void DeleteAutorunValue();
+void DeleteAutorunValue(HKEY root = HKEY_LOCAL_MACHINE);
 
+// A folder of the shell (CSIDL_APPDATA, CSIDL_PROGRAMS, ...).
+std::string KnownFolder(int csidl);
 // Runs a command line and waits for its end; its exit code, nullopt on time-out.
 std::optional<DWORD> RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
 // Deletes a folder with everything in it, read-only files included.
@@ -151,6 +153,8 @@ std::vector<HWND> VisibleWindowsOfClass(const AppProcess& app, const std::string
 // CF_TEXT and CF_LOCALE of the clipboard; nullopt when the format is absent.
 std::optional<std::string> ClipboardText();
 std::optional<LCID> ClipboardLocale();
+// CF_UNICODETEXT of the clipboard, as a program that asks for Unicode text gets it.
+std::optional<std::wstring> ClipboardUnicodeText();
 // Puts a text of our own on the clipboard, so that a copy is seen to replace it.
 void SetClipboardText(const std::string& text);
 // Alpha of a layered window; nullopt when it is not layered with LWA_ALPHA.

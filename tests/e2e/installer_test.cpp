@@ -13,12 +13,6 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Wisplet";
 
-std::string KnownFolder(int csidl) {
-  char path[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
 std::optional<std::string> UninstallValue(const char* name) {
   char data[1024] = {};
   DWORD size = sizeof data - 1;
@@ -57,8 +51,12 @@ TEST(Installer, InstallsPerUserAndTheUninstallerKeepsTheNotes) {
   }
 
   // Uninstalled while it runs with a note: it is asked to exit (which saves
-  // the note), then everything but the settings file goes.
+  // the note), then everything but the settings file goes. A log-on start
+  // entry naming the installed program goes too (quoted, it is not one the
+  // program itself recognizes and removes); another program's stays.
   WriteFileBytes(ini, NotesIni({"Title=Kept\r\nActive=1\r\nTop=100\r\nLeft=100\r\n"}));
+  WriteAutorunValue("\"" + exe + "\"");
+  WriteAutorunValue("C:\\Other\\Program.exe", HKEY_CURRENT_USER);
   AppProcess app(exe);
   ASSERT_TRUE(app.WaitUp());
   ASSERT_EQ(RunAndWait("\"" + folder + "\\Uninstall.exe\" /S"), std::optional<DWORD>(0));
@@ -71,6 +69,9 @@ TEST(Installer, InstallsPerUserAndTheUninstallerKeepsTheNotes) {
     EXPECT_FALSE(FileExists(folder + "\\" + file)) << file;
   EXPECT_FALSE(FileExists(shortcut));
   EXPECT_FALSE(UninstallValue("DisplayName").has_value());
+  EXPECT_TRUE(WaitUntil([] { return !ReadAutorunValue(); }, 10000));
+  EXPECT_EQ(ReadAutorunValue(HKEY_CURRENT_USER), std::optional<std::string>("C:\\Other\\Program.exe"));
+  DeleteAutorunValue(HKEY_CURRENT_USER);
   std::optional<std::string> kept = ReadFileBytes(ini);
   ASSERT_TRUE(kept.has_value());
   EXPECT_NE(kept->find("[Sticker0]\r\nTitle=Kept\r\n"), std::string::npos);

@@ -126,11 +126,18 @@ class Glyphs {
 
 }  // namespace
 
-TEST_F(NoteCommands, CopyPutsTitleAndTextOnTheClipboardWithTheRussianLocale) {
+// The 8-bit text, its Unicode form and a locale of the same code page: a
+// program that asks for Unicode text reads the letters the note shows. In the
+// test prefix that code page is 1252, which agrees with ISO 8859-1 for the
+// letters used here.
+TEST_F(NoteCommands, CopyPutsTitleAndTextOnTheClipboardAsTextAndUnicode) {
+  ASSERT_EQ(GetACP(), 1252u) << "the expected Unicode texts assume a Western code page";
   Start({StoredNote("Shopping", {"milk", "bread"}, 100, 100, 220, 80),
          StoredNote("A&B", {}, 450, 100, 220, 80),
-         StoredNote("Tabs", {"a\tb", "", "  c"}, 100, 350, 220, 80)});
+         StoredNote("Tabs", {"a\tb", "", "  c"}, 100, 350, 220, 80),
+         StoredNote("Gr\xFC\xDF" "e", {"Stra\xDF" "e"}, 450, 350, 220, 80)});
   ShownNote shopping = NoteAt(100, 100), ampersand = NoteAt(450, 100), tabs = NoteAt(100, 350);
+  ShownNote accented = NoteAt(450, 350);
   struct Case {
     const char* way;
     ShownNote note;
@@ -170,6 +177,12 @@ TEST_F(NoteCommands, CopyPutsTitleAndTextOnTheClipboardWithTheRussianLocale) {
          ChordUntil(VK_CONTROL, 'C', [] { return ClipboardText() != "before the copy"; });
        },
        "Tabs:\r\na\tb\r\n\r\n  c\r\n"},
+      {"Ctrl+C, accented letters", accented,
+       [](NoteCommands& t, const ShownNote& n) {
+         t.Activate(n);
+         ChordUntil(VK_CONTROL, 'C', [] { return ClipboardText() != "before the copy"; });
+       },
+       "Gr\xFC\xDF" "e:\r\nStra\xDF" "e\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.way);
@@ -177,11 +190,18 @@ TEST_F(NoteCommands, CopyPutsTitleAndTextOnTheClipboardWithTheRussianLocale) {
     c.copy(*this, c.note);
     ASSERT_TRUE(WaitUntil([] { return ClipboardText() != "before the copy"; }, 3000)) << "nothing copied";
     EXPECT_EQ(ClipboardText(), c.text);
-    EXPECT_EQ(ClipboardLocale(), LCID(0x0419));
+    std::wstring unicode;
+    for (char ch : c.text) unicode += static_cast<wchar_t>(static_cast<unsigned char>(ch));
+    EXPECT_EQ(ClipboardUnicodeText(), unicode);
+    std::optional<LCID> locale = ClipboardLocale();
+    ASSERT_TRUE(locale.has_value());
+    char codePage[8] = {};
+    GetLocaleInfoA(*locale, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage);
+    EXPECT_EQ(std::string(codePage), "1252") << "locale " << *locale;
   }
   // Shift+Ctrl+C is not the shortcut (the last note is still active).
   SetClipboardText("before the copy");
-  ASSERT_EQ(GetForegroundWindow(), tabs.hwnd);
+  ASSERT_EQ(GetForegroundWindow(), accented.hwnd);
   PressChord({VK_SHIFT, VK_CONTROL, 'C'});
   Sleep(300);
   EXPECT_EQ(ClipboardText(), "before the copy");

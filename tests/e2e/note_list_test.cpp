@@ -100,7 +100,10 @@ TEST(NoteList, ClosingTheMiddleOfThreeRenumbersTheRest) {
   EXPECT_NE(after.find("[Sticker0]\r\nTitle=One\r\n"), std::string::npos);
   EXPECT_NE(after.find("[Sticker1]\r\nTitle=Three\r\n"), std::string::npos);
   EXPECT_EQ(after.find("[Sticker2]"), std::string::npos);
-  EXPECT_EQ(after.find("Title=Two"), std::string::npos);
+  // Gone from the notes; kept only as the note closed last.
+  EXPECT_NE(after.find("ClosedCount=1\r\n"), std::string::npos);
+  EXPECT_NE(after.find("[Closed0]\r\nTitle=Two\r\n"), std::string::npos);
+  EXPECT_EQ(after.find("Title=Two"), after.rfind("Title=Two"));
 }
 
 TEST(NoteList, AFailedSaveKeepsEveryNoteAndTheFileAsItWas) {
@@ -126,4 +129,64 @@ TEST(NoteList, AFailedSaveKeepsEveryNoteAndTheFileAsItWas) {
   std::string after = *folder.ReadIni();
   EXPECT_NE(after.find("Title=Keep me\r\n"), std::string::npos);
   EXPECT_NE(after.find("Title=And me\r\n"), std::string::npos);
+}
+
+// A closed note comes back from the tray menu's "Recently closed" where it
+// was, shown, and is saved at once; the list is read from the file and
+// written back to it, and "Clear List" empties it.
+TEST(NoteList, AClosedNoteComesBackFromRecentlyClosed) {
+  TestFolder folder;
+  std::string ini = NotesIni({"Title=One\r\nActive=1\r\nTop=100\r\nLeft=300\r\n",
+                              "Title=Two\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\nActive=1\r\nTop=200\r\n"
+                              "Left=300\r\n"});
+  ini.insert(std::string("[Main]\r\n").size(), "ClosedCount=1\r\n");
+  folder.WriteIni(ini + "[Closed0]\r\nTitle=Earlier\r\nActive=1\r\nTop=300\r\nLeft=600\r\n");
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  HWND two = NoteWindowAt(app, 300, 200);
+  ASSERT_NE(two, nullptr);
+  Click(300 + 100, 200 + 30);
+  PressChord({VK_F10});
+  auto box = WaitForMessageBox(app);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "Close and remove Note: \"Two\" ?");  // closing still asks first
+  PressMessageBoxButton(*box, IDYES);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(two); }, 3000));
+  EXPECT_EQ(folder.ReadIni(), ini + "[Closed0]\r\nTitle=Earlier\r\nActive=1\r\nTop=300\r\nLeft=600\r\n")
+      << "closing wrote the file";
+
+  // Notes List: Show All, Hide All, the notes, then "Recently closed", whose
+  // first entry is the note closed last.
+  auto openRecentlyClosed = [&](int notes) {
+    if (!OpenTrayMenu(app)) return false;
+    Key(VK_DOWN, 5);
+    Key(VK_RIGHT);
+    Key(VK_DOWN, 2 + notes);
+    Key(VK_RIGHT);
+    return WaitUntil([&] { return VisibleWindowsOfClass(app, "#32768").size() == 3; }, 3000);
+  };
+  ASSERT_TRUE(openRecentlyClosed(1));
+  SaveScreenshot("tray-menu-recently-closed");
+  Key(VK_RETURN);
+  HWND back = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (back = NoteWindowAt(app, 300, 200)) && back != two && IsWindowVisible(back); },
+                        3000));
+  EXPECT_TRUE(WaitUntil([&] {
+    std::string now = folder.ReadIni().value_or("");
+    return now.find("StickerCount=2\r\n") != std::string::npos &&
+           now.find("[Sticker1]\r\nTitle=Two\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\n") != std::string::npos &&
+           now.find("ClosedCount=1\r\n") != std::string::npos &&
+           now.find("[Closed0]\r\nTitle=Earlier\r\n") != std::string::npos;
+  }, 3000)) << folder.ReadIni().value_or("");
+
+  // The one left, "Earlier", then past the separator "Clear List".
+  ASSERT_TRUE(openRecentlyClosed(2));
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return ShownMenu(app) == nullptr; }, 3000));
+  ASSERT_TRUE(app.Exit());
+  std::string after = *folder.ReadIni();
+  EXPECT_NE(after.find("ClosedCount=0\r\n"), std::string::npos) << after;
+  EXPECT_EQ(after.find("[Closed"), std::string::npos) << after;
+  EXPECT_NE(after.find("StickerCount=2\r\n"), std::string::npos) << after;
 }

@@ -288,6 +288,33 @@ TEST_F(Options, NewThenCancelKeepsTheSchemeAndDeletingTheLastShowsTheCurrentSche
   EXPECT_TRUE(app.Exit());
 }
 
+// "New" copies the current scheme, name and all, so the new entry can share
+// its name with an older one; "Delete" right after takes the new entry.
+TEST_F(Options, DeleteAfterNewRemovesTheNewEntryNotTheOlderOfItsName) {
+  TestFolder folder;
+  const std::string red =
+      "Name=Default\r\nAlphaBlendValue=20\r\nTitleColor=clRed\r\nTitleFontColor=clWhite\r\nTitleGradColor=clNavy\r\n"
+      "TitleGradType=7\r\nMemoColor=clWhite\r\nMemoFontColor=clBlack\r\nMemoGradColor=clSkyBlue\r\nMemoGradType=2\r\n";
+  folder.WriteIni("[Main]\r\nSchemesCount=1\r\n" + SchemeSection(0, red));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  HWND options = OpenOptions(app);
+  ASSERT_NE(options, nullptr);
+  HWND list = ChildWithText(options, "Default");
+  ASSERT_NE(list, nullptr);
+  ClickControl(ChildWithText(options, "New"));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, CB_GETCOUNT, 0, 0) == 2 && WindowTextOf(list) == "Scheme0"; },
+                        3000));
+  ClickControl(ChildWithText(options, "Delete"));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, CB_GETCOUNT, 0, 0) == 1 && WindowTextOf(list) == "Default"; },
+                        3000));
+  // The fields show the entry left, and "OK" stores them into it.
+  ClickControl(ChildWithText(options, "&OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 3000));
+  EXPECT_EQ(folder.ReadIni(), "[Main]\r\nSchemesCount=1\r\nCurrentStyle=Default\r\n" + SchemeSection(0, red));
+  EXPECT_TRUE(app.Exit());
+}
+
 TEST_F(Options, ANoteKeepsItsColorsWhenItsSchemeIsChanged) {
   TestFolder folder;
   const std::string blue =

@@ -264,3 +264,59 @@ TEST(SettingsFile, ALeftOverRecoveryFileIsUsedWhenCompleteAndNewer) {
     EXPECT_FALSE(FileExists(RecoveryFile(folder)));
   }
 }
+
+// Held open without sharing by another program while Wisplet starts: the
+// user is told once, no save writes over the file (a note written meanwhile
+// stays in memory, "Exit" says it cannot write and the program runs on), and
+// once the file is free its notes come up by themselves and the next save
+// writes them together with the new one.
+TEST(SettingsFile, AFileUnreadableAtStartUpIsNeverWrittenOverAndItsNotesComeBack) {
+  TestFolder folder;
+  const std::string before = NotesIni({"Title=Old one\r\nActive=1\r\nTop=100\r\nLeft=300\r\n",
+                                       "Title=Old two\r\nActive=0\r\nTop=200\r\nLeft=300\r\n"});
+  folder.WriteIni(before);
+  HANDLE hold = CreateFileA(folder.Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  AppProcess app(folder.Exe());
+  auto told = WaitForMessageBox(app, 20000);
+  ASSERT_TRUE(told.has_value()) << "the user was not told";
+  EXPECT_EQ(told->caption, "Wisplet");
+  EXPECT_NE(told->text.find(folder.Ini()), std::string::npos) << told->text;
+  EXPECT_NE(told->text.find("Nothing in the file will be overwritten."), std::string::npos) << told->text;
+  PressMessageBoxButton(*told, IDOK);
+  ASSERT_TRUE(app.WaitUp());
+  EXPECT_TRUE(NoteWindows(app).empty());
+
+  // A note written in the editor; its save writes nothing and says nothing.
+  POINT icon = TrayIconPoint();
+  DoubleClick(icon.x, icon.y);
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    editor = app.FindWindowOfClass("TFormSticker");
+    return editor && IsWindowVisible(editor) && FocusedWindowOf(editor) != nullptr;
+  }, 5000));
+  ASSERT_TRUE(TypeInto(FocusedWindowOf(editor), "Written meanwhile"));
+  ASSERT_TRUE(PressChordUntil({VK_CONTROL, VK_RETURN}, [&] { return !IsWindowVisible(editor); }));
+  ASSERT_TRUE(WaitUntil([&] { return VisibleWindowsOfClass(app, "TStickerWindow").size() == 1; }, 3000));
+  EXPECT_FALSE(WaitForMessageBox(app, 1500).has_value()) << "a box while the file was held";
+
+  app.RequestExit();
+  ExpectUnableToWrite(app, folder);
+  EXPECT_TRUE(app.Running());
+  CloseHandle(hold);
+  EXPECT_EQ(folder.ReadIni(), before) << "written over while it could not be read";
+
+  // Free again: the file's notes come up without a restart.
+  EXPECT_TRUE(WaitUntil([&] { return NoteWindows(app).size() == 3; }, 15000));
+  HWND oldOne = NoteWindowAt(app, 300, 100);
+  ASSERT_NE(oldOne, nullptr);
+  EXPECT_TRUE(IsWindowVisible(oldOne));
+  EXPECT_FALSE(IsWindowVisible(NoteWindowAt(app, 300, 200)));
+  ASSERT_TRUE(app.Exit());
+  std::string after = folder.ReadIni().value_or("");
+  EXPECT_NE(after.find("StickerCount=3\r\n"), std::string::npos) << after;
+  EXPECT_NE(after.find("[Sticker0]\r\nTitle=Old one\r\n"), std::string::npos) << after;
+  EXPECT_NE(after.find("[Sticker1]\r\nTitle=Old two\r\n"), std::string::npos) << after;
+  EXPECT_NE(after.find("[Sticker2]\r\nTitle=Written meanwhile\r\n"), std::string::npos) << after;
+}

@@ -32,3 +32,33 @@ TEST(MutexNames, FollowTheTitle) {
   EXPECT_EQ(CheckMutexName("Wisplet"), "Wisplet.OneInstance32.CriticalSection");
   EXPECT_EQ(InstanceMutexName("Wisplet"), "WispletOneInstance32.Default");
 }
+
+// Beside the program whenever the file is there or can be made there; in the
+// profile when the folder refuses new files, or when a run put it there.
+TEST(SettingsFilePath, BesideTheProgramOrInTheProfile) {
+  const char* exe = "C:\\Program Files\\Wisplet\\Notes.exe";
+  const std::string beside = "C:\\Program Files\\Wisplet\\Notes.ini";
+  const std::string profile = "C:\\Users\\Ann\\AppData\\Roaming\\Wisplet\\Notes.ini";
+  struct Case {
+    const char* what;
+    const char* appData;
+    bool existsBeside, existsInAppData, creatable;
+    std::string path;
+    bool probed;  // whether the folder was asked to take a new file
+  } cases[] = {
+      {"a file beside it", "C:\\Users\\Ann\\AppData\\Roaming", true, true, false, beside, false},
+      {"first start, the folder takes files", "C:\\Users\\Ann\\AppData\\Roaming", false, false, true, beside, true},
+      {"first start, the folder refuses them", "C:\\Users\\Ann\\AppData\\Roaming", false, false, false, profile, true},
+      {"put in the profile before", "C:\\Users\\Ann\\AppData\\Roaming\\", false, true, true, profile, false},
+      {"no profile folder known", "", false, false, false, beside, false},
+  };
+  for (const auto& c : cases) {
+    bool probed = false;
+    auto creatable = [&] {
+      probed = true;
+      return c.creatable;
+    };
+    EXPECT_EQ(SettingsFilePath(exe, c.appData, c.existsBeside, c.existsInAppData, creatable), c.path) << c.what;
+    EXPECT_EQ(probed, c.probed) << c.what;
+  }
+}

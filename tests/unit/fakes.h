@@ -47,15 +47,16 @@ class FakeAutorun : public AutorunStore {
     out = present ? value : "";
     return status;
   }
+  // A value that cannot be read (not text) can still be written or deleted.
   Status Write(const std::string& v) override {
-    if (status != Status::Ok) return status;
+    if (status == Status::CantOpen) return status;
     if (writeStatus != Status::Ok) return writeStatus;
     present = true;
     value = v;
     return Status::Ok;
   }
   Status Delete() override {
-    if (status != Status::Ok) return status;
+    if (status == Status::CantOpen) return status;
     if (writeStatus != Status::Ok) return writeStatus;
     present = false;
     value.clear();

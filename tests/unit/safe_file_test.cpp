@@ -85,6 +85,7 @@ TEST(SafeSettingsFile, WhichWayASaveTakes) {
     std::set<std::string> left;            // recovery files left afterwards
     std::string nextRead;                  // what the next read gives
     ReadStatus nextStatus;
+    std::optional<std::string> leftOver = {};  // a recovery file beside it from an earlier cut save
   } cases[] = {
       {"moved over the old file", {}, false, {}, true, kNew, {}, {}, kNew, ReadStatus::Ok},
       {"another program holds it without delete sharing: rewritten in place",
@@ -104,6 +105,8 @@ TEST(SafeSettingsFile, WhichWayASaveTakes) {
        kNew, ReadStatus::Recovered},
       {"any other failure (a full disk): no rewrite", {{kPath, Result::Failed}}, false, {}, false, kOld, {}, {}, kOld,
        ReadStatus::Ok},
+      {"moved over the old file while an earlier cut save's recovery file lies beside it: it goes", {}, false, {},
+       true, kNew, {}, {}, kNew, ReadStatus::Ok, FormatRecovery(kNew + "[Lost]\r\n", kOld)},
   };
   for (const auto& c : cases) {
     FakeDisk disk;
@@ -111,6 +114,7 @@ TEST(SafeSettingsFile, WhichWayASaveTakes) {
     disk.replaceResults = c.replaceResults;
     disk.rewriteRefused = c.rewriteRefused;
     disk.rewriteCutAt = c.cutAt;
+    if (c.leftOver) disk.files[beside] = *c.leftOver;
     SafeSettingsFile file(disk, kPath, kRecoveryPaths);
     EXPECT_EQ(file.Replace(kNew), c.saved) << c.name;
     EXPECT_EQ(disk.files[kPath], c.settings) << c.name;
@@ -150,6 +154,8 @@ TEST(SafeSettingsFile, ALeftOverRecoveryFileIsUsedWhenCompleteAndNewer) {
   } cases[] = {
       {"the rewrite never began", kOld, record, false, kNew, ReadStatus::Recovered},
       {"cut inside", Cut(kNew, kOld, 20), record, false, kNew, ReadStatus::Recovered},
+      {"begun while the settings file was empty, cut inside", kNew.substr(0, 20), FormatRecovery(kNew, ""), false,
+       kNew, ReadStatus::Recovered},
       {"written, not yet cut to length", kNew + longer.substr(kNew.size()), FormatRecovery(kNew, longer), false, kNew,
        ReadStatus::Recovered},
       {"no settings file", std::nullopt, record, false, kNew, ReadStatus::Recovered},

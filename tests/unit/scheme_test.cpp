@@ -50,6 +50,28 @@ TEST(DeleteScheme, IsCaseSensitiveAndLeavesOthers) {
   EXPECT_TRUE(list.empty());
 }
 
+// The scheme editor's "Delete": the entry selected goes, even when a newer
+// entry (made by "New" from the current scheme) shares an older one's name.
+TEST(DeleteScheme, ByPositionRemovesThatEntryWhateverItsName) {
+  struct Case {
+    const char* what;
+    std::size_t index;
+    std::vector<TColor> left;  // title colors of the entries left
+  } cases[] = {
+      {"the newest of two of a name", 2, {1, 2}},
+      {"the older of two of a name", 0, {2, 3}},
+      {"the one between", 1, {1, 3}},
+      {"past the end: nothing", 3, {1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    TListColorScheme list = {Named("Default", 1), Named("Blue", 2), Named("Default", 3)};
+    DeleteScheme(list, c.index);
+    std::vector<TColor> left;
+    for (const auto& s : list) left.push_back(s.TitleColor);
+    EXPECT_EQ(left, c.left) << c.what;
+  }
+}
+
 TEST(AddScheme, StoresACopy) {
   TListColorScheme list;
   TColorScheme mine = Named("Mine", 7);

@@ -261,6 +261,12 @@ TEST(TIniFile, UnicodeFilesAtTheirEdges) {
       {"UTF-8 that is not UTF-8 survives", "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n", "?(???",
        "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n"},
       {"UTF-16 without a byte order mark is 8-bit text", Le(u"[S]\r\nk=v\r\n"), "<none>", ""},
+      {"characters at each UTF-8 length boundary survive",
+       le + Le(u"[S]\r\nk=\u007F\u0080\u07FF\u0800\uFFFF\U00010000\r\n"), "\x7F\x80?????",
+       le + Le(u"[S]\r\nk=\u007F\u0080\u07FF\u0800\uFFFF\U00010000\r\n")},
+      {"an overlong form and a lead byte where a continuation belongs read as ?",
+       "\xEF\xBB\xBF[S]\r\nk=\xE0\x80\xAF\xE2\xC3\xA9\r\n", "????\xE9",
+       "\xEF\xBB\xBF[S]\r\nk=\xE0\x80\xAF\xE2\xC3\xA9\r\n"},
   };
   for (const auto& c : cases) {
     MemoryFile file(c.bytes);
@@ -411,6 +417,12 @@ TEST(MainSettings, AutorunFallsBackToTheUsersRunKey) {
       {"neither key readable", {{}, S::CantOpen, S::CantOpen}, {{}, S::CantOpen, S::CantOpen}, std::nullopt, false,
        {}, {}, {"Can't read from registry!"}},
       {"neither key writable", {{}, S::Ok, S::CantOpen}, {{}, S::Ok, S::CantOpen}, true, false, {}, {},
+       {"Can't write to registry!"}},
+      {"another program's entry stays in a machine key we may write", {{other}, S::Ok, S::Ok}, {}, false, false, other,
+       {}, {}},
+      {"a value that is not text goes", {{"1"}, S::Failed, S::Ok}, {}, false, false, nullptr, {},
+       {"Invalid data type for 'Sticker'"}},
+      {"unticked while the machine's key cannot be opened", {{}, S::CantOpen, S::CantOpen}, {}, false, false, {}, {},
        {"Can't write to registry!"}},
   };
   for (const Case& c : cases) {

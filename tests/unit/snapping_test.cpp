@@ -130,6 +130,7 @@ TEST(Snapping, WorkAreaOfTheNearestDisplay) {
       {"stacked, across the seam, more below", {first, below}, Note(300, 750), below.work},
       {"stacked, beside the lower one", {first, below}, Note(1200, 1000), below.work},
       {"L-shaped, in the empty corner", {first, right, below}, Note(1500, 1200), right.work},
+      {"equally far from two: the first", {first, right}, Note(924, -400), first.work},
   };
   for (const auto& c : cases) EXPECT_EQ(NearestWorkArea(c.monitors, c.note), c.work) << c.what;
 

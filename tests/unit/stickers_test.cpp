@@ -170,3 +170,45 @@ TEST(SaveStickers, LongBodiesAndQuoteTitlesSurviveASaveAndALoad) {
   EXPECT_EQ(damagedLines[0], "a");
   EXPECT_EQ(damagedLines[1000], "b");
 }
+
+// Notes closed last, kept across restarts in sections that the note loader
+// never reads: a file with them loads in an earlier build unchanged, and that
+// build's saves leave them where they are.
+TEST(ClosedStickers, KeptBesideTheNotesWhereEarlierBuildsDoNotLook) {
+  std::vector<StickerRecord> closed;
+  for (int i = 0; i < 25; ++i) {
+    StickerRecord r;
+    r.Title = "Closed " + std::to_string(i);
+    r.Memo = "milk\r\n  bread";
+    r.Left = i;
+    RememberClosed(closed, r);
+  }
+  ASSERT_EQ(closed.size(), kMaxClosedNotes);
+  EXPECT_EQ(closed.front().Title, "Closed 24");  // newest first
+  EXPECT_EQ(closed.back().Title, "Closed 5");
+  IniDocument doc = IniDocument::Parse("[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nTitle=Open\r\n[Closed30]\r\n");
+  WriteClosedStickers(closed, doc);
+  EXPECT_FALSE(doc.HasSection("Closed30"));  // stale
+  EXPECT_EQ(ReadClosedStickers(doc), closed);
+  EXPECT_EQ(ReadText(doc, "Closed0", "MemoLine1", ""), ">  bread");  // the keys of a note
+  ASSERT_EQ(ReadStickers(doc).size(), 1u);
+  WriteStickers(ReadStickers(doc), doc);  // an earlier build's save
+  EXPECT_EQ(ReadClosedStickers(doc), closed);
+
+  struct Case {
+    std::string file;
+    std::size_t read;
+    std::string after;  // once an empty list is written
+  } cases[] = {
+      {"[Main]\r\nStickerCount=0\r\n", 0, "[Main]\r\nStickerCount=0\r\n"},  // never any: no count
+      {"[Main]\r\nClosedCount=1\r\n[Closed0]\r\n[Mine]\r\n", 1, "[Main]\r\nClosedCount=0\r\n[Mine]\r\n"},
+      {"[Main]\r\nClosedCount=-4\r\n[Closed0]\r\n", 0, "[Main]\r\nClosedCount=0\r\n"},
+      {"[Main]\r\nClosedCount=999999\r\n", kMaxClosedNotes, "[Main]\r\nClosedCount=0\r\n"},
+  };
+  for (const auto& c : cases) {
+    IniDocument d = IniDocument::Parse(c.file);
+    EXPECT_EQ(ReadClosedStickers(d).size(), c.read) << c.file;
+    WriteClosedStickers({}, d);
+    EXPECT_EQ(d.Serialize(), c.after) << c.file;
+  }
+}

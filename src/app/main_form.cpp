@@ -11,7 +11,7 @@
 
 namespace wisplet {
 namespace {
-const char kClassName[] = "TFormMain";
+const wchar_t kClassName[] = L"TFormMain";
 }
 
 TFormMain::TFormMain() {
@@ -28,7 +28,7 @@ void TFormMain::FormCreate() {
   app.State.CascadeColumn = 0;
   app.State.CurrentScheme = DefaultScheme();
   app.SettingsStore = std::make_unique<Win32SettingsFile>(ChangeFileExt(app.ExeName, ".ini"));
-  app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodec());
+  app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodePages());
   app.MachineRun = std::make_unique<RegistryAutorunStore>(HKEY_LOCAL_MACHINE);
   app.UserRun = std::make_unique<RegistryAutorunStore>(HKEY_CURRENT_USER);
   app.Messages = std::make_unique<BoxMessageSink>();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/menu_look.h"
+#include "base/wide_text.h"
 #include "base/win32_handles.h"
 #include "model/errors.h"
 #include "base/gdi_surface.h"
@@ -16,11 +17,10 @@
 namespace wisplet {
 namespace {
 
-const char kClassName[] = "TStickerWindow";
+const wchar_t kClassName[] = L"TStickerWindow";
 // Posted to run the shortcuts released during a move or size loop.
 constexpr UINT kRunDeferredCommands = WM_APP + 1;
 constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_BORDER;  // 0x82800000
-constexpr LANGID kClipboardLocale = 0x0419;
 
 struct MenuItem {
   int command;
@@ -47,10 +47,10 @@ bool IsButton(NotePart part) {
 }
 
 std::string NowAsId() {
-  char date[128] = {}, time[128] = {};
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
-  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, sizeof time);
-  return std::string(date) + time;
+  wchar_t date[128] = {}, time[128] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 128);
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 128);
+  return Utf8(std::wstring(date) + time);
 }
 
 COLORREF ToColorRef(TColor color) { return static_cast<COLORREF>(ResolveColor(color)); }
@@ -106,12 +106,24 @@ void PutOnClipboard(UINT format, const void* data, std::size_t size) {
   }
 }
 
+// A locale whose ANSI code page is the system's: the user's where it is,
+// else the system's own, which sets that code page.
+LCID AnsiCodePageLocale() {
+  const LCID user = GetUserDefaultLCID();
+  DWORD codePage = 0;
+  if (GetLocaleInfoW(user, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER, reinterpret_cast<LPWSTR>(&codePage),
+                     sizeof codePage / sizeof(wchar_t)) &&
+      codePage == GetACP())
+    return user;
+  return GetSystemDefaultLCID();
+}
+
 Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoA(monitor, &info)) {
+  if (GetMonitorInfoW(monitor, &info)) {
     // A work area never reaches beyond its display (Wine can report one that
     // does for a moment after the display changed).
     RECT work{};
@@ -128,7 +140,7 @@ Rect WorkAreaOf(const Rect& r) {
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   if (!monitors.empty()) return NearestWorkArea(monitors, r);
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   return ToRect(work);
 }
 
@@ -204,15 +216,17 @@ void TStickerWindow::SetHeight(int height) {
 
 void TStickerWindow::SetTitle(const std::string& title) {
   Title = title;
+  titleWide_ = Wide(title);
   FitToContent();
 }
 
 void TStickerWindow::SetMemo(const std::string& memo) {
   Memo = memo;
+  memoWide_ = Wide(memo);
   FitToContent();
 }
 
-TextExtent TStickerWindow::Measure(Measured& last, HFONT font, const std::string& text, int wrap) {
+TextExtent TStickerWindow::Measure(Measured& last, HFONT font, const std::wstring& text, int wrap) {
   if (!last.valid || last.wrap != wrap || last.text != text) {
     SIZE size = NoteResources::Get().MeasureText(font, text, wrap);
     last = Measured{true, text, wrap, TextExtent{size.cx, size.cy}};
@@ -222,9 +236,9 @@ TextExtent TStickerWindow::Measure(Measured& last, HFONT font, const std::string
 
 void TStickerWindow::FitToContent() {
   NoteResources& res = NoteResources::Get();
-  int titleWidth = Measure(measuredTitle_, res.TitleFont(), Title, 0).width;
+  int titleWidth = Measure(measuredTitle_, res.TitleFont(), titleWide_, 0).width;
   TextExtent size = wisplet::FitToContent(titleWidth, res.LineHeight(), [&](int wrapWidth) {
-    return Measure(measuredMemo_, res.MemoFont(), Memo, std::max(wrapWidth, 1));
+    return Measure(measuredMemo_, res.MemoFont(), memoWide_, std::max(wrapWidth, 1));
   });
   RECT r = Bounds();
   SetBounds(r.left, r.top, size.width, size.height);
@@ -293,15 +307,15 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
 
   NoteResources& res = NoteResources::Get();
   SetBkMode(dc, TRANSPARENT);
-  auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::string& text, UINT flags) {
+  auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::wstring& text, UINT flags) {
     RECT box{r.left, r.top, r.right, r.bottom}, visible{};
     if (text.empty() || !IntersectRect(&visible, &box, &area)) return;
     SelectObjectScope selectFont(dc, font);
     SetTextColor(dc, ToColorRef(color));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
   };
-  drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, Title, MinState ? DT_LEFT : DT_CENTER);
-  drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, Memo, DT_LEFT | DT_WORDBREAK);
+  drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, titleWide_, MinState ? DT_LEFT : DT_CENTER);
+  drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, memoWide_, DT_LEFT | DT_WORDBREAK);
 
   for (NotePart button : kButtons) PaintButton(dc, layout, button, GlyphOf(button) + (pressedButton_ == button));
 }
@@ -337,22 +351,22 @@ void TStickerWindow::AddTooltips(const MSG& firstMove) {
   if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
-    TTTOOLINFOA ti{};
+    TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = m_hwnd;
     ti.uId = static_cast<UINT_PTR>(button);
     Rect r = layout.PartRect(button);
     ti.rect = RECT{r.left, r.top, r.right, r.bottom};
-    const char* text = button == NotePart::MenuButton    ? "Menu"
-                       : button == NotePart::HideButton  ? "Hide"
-                       : button == NotePart::CloseButton ? "Close"
-                                                         : onTopTip_;
-    ti.lpszText = const_cast<char*>(text);  // copied by the tooltip
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    const wchar_t* text = button == NotePart::MenuButton    ? L"Menu"
+                          : button == NotePart::HideButton  ? L"Hide"
+                          : button == NotePart::CloseButton ? L"Close"
+                                                            : onTopTip_;
+    ti.lpszText = const_cast<wchar_t*>(text);  // copied by the tooltip
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
   // Later moves reach the tooltip through its subclass of the note.
-  SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
+  SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
 }
 
 void TStickerWindow::MoveTooltips() {
@@ -360,36 +374,36 @@ void TStickerWindow::MoveTooltips() {
   if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
-    TTTOOLINFOA ti{};
+    TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = m_hwnd;
     ti.uId = static_cast<UINT_PTR>(button);
     Rect r = layout.PartRect(button);
     ti.rect = RECT{r.left, r.top, r.right, r.bottom};
-    SendMessageA(tip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
   }
 }
 
-void TStickerWindow::SetTooltipText(NotePart button, const char* text) {
+void TStickerWindow::SetTooltipText(NotePart button, const wchar_t* text) {
   HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
-  TTTOOLINFOA ti{};
+  TTTOOLINFOW ti{};
   ti.cbSize = sizeof ti;
   ti.hwnd = m_hwnd;
   ti.uId = static_cast<UINT_PTR>(button);
-  ti.lpszText = const_cast<char*>(text);
-  SendMessageA(tip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+  ti.lpszText = const_cast<wchar_t*>(text);
+  SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void TStickerWindow::RemoveTooltips() {
   HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
   for (NotePart button : kButtons) {
-    TTTOOLINFOA ti{};
+    TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = m_hwnd;
     ti.uId = static_cast<UINT_PTR>(button);
-    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
 }
 
@@ -441,7 +455,7 @@ void TStickerWindow::InvalidatePart(NotePart part) {
 void TStickerWindow::SetOnTop(bool onTop) {
   OnTop = onTop;
   // The tooltip names what a click will do.
-  onTopTip_ = onTop ? "Normal" : "OnTop";
+  onTopTip_ = onTop ? L"Normal" : L"OnTop";
   SetTooltipText(NotePart::OnTopButton, onTopTip_);
   if (placed_)  // else the request that first shows or hides the note sets the band
     SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -469,7 +483,7 @@ void TStickerWindow::SetMinState(bool minState) {
 }
 
 void TStickerWindow::SetTransparency(int percent) {
-  HMODULE user32 = GetModuleHandleA("USER32.DLL");
+  HMODULE user32 = GetModuleHandleW(L"USER32.DLL");
   if (!user32) return;
   using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
   auto setLayered = reinterpret_cast<SetLayeredFn>(
@@ -477,8 +491,8 @@ void TStickerWindow::SetTransparency(int percent) {
   if (!setLayered) return;
   // A hand-edited translucency above 100 means fully transparent, never less.
   percent = std::clamp(percent, 0, 100);
-  LONG exStyle = GetWindowLongA(m_hwnd, GWL_EXSTYLE);
-  if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(m_hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  LONG exStyle = GetWindowLongW(m_hwnd, GWL_EXSTYLE);
+  if (!(exStyle & WS_EX_LAYERED)) SetWindowLongW(m_hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
   setLayered(m_hwnd, 0, static_cast<BYTE>((100 - percent) * 255 / 100), LWA_ALPHA);
 }
 
@@ -542,7 +556,7 @@ void TStickerWindow::ExecuteCommand(int command) {
 
 void TStickerWindow::CloseNote() {
   std::string text = "Close and remove Note: \"" + Title + "\" ?";
-  if (MessageBoxA(m_hwnd, text.c_str(), "Close Note", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (MessageBoxW(m_hwnd, Wide(text).c_str(), L"Close Note", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   removed_ = true;
   host_.RemoveSticker(*this);
   SetActive(false);
@@ -550,13 +564,17 @@ void TStickerWindow::CloseNote() {
 }
 
 void TStickerWindow::CopyToClipboard() {
-  std::string text = Title + ":\r\n" + Memo + "\r\n";
+  // The note's own text as Unicode; for programs that read only 8-bit text,
+  // the same in the ANSI code page with a locale of that code page.
+  const std::wstring text = Wide(Title + ":\r\n" + Memo + "\r\n");
+  const std::string ansi = ToCodePage(CP_ACP, text, /*lossy=*/true).value_or("");
   ClipboardScope clipboard(m_hwnd);
   if (!clipboard.Open()) throw Error("Cannot open clipboard");
   EmptyClipboard();
-  LCID locale = MAKELCID(kClipboardLocale, SORT_DEFAULT);
+  LCID locale = AnsiCodePageLocale();
   PutOnClipboard(CF_LOCALE, &locale, sizeof locale);
-  PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+  PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  PutOnClipboard(CF_TEXT, ansi.c_str(), ansi.size() + 1);
 }
 
 void TStickerWindow::OpenMenuAt(POINT screen) {
@@ -564,7 +582,7 @@ void TStickerWindow::OpenMenuAt(POINT screen) {
   int command = static_cast<int>(TrackPopupMenu(NoteMenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
                                                                 TPM_RETURNCMD | TPM_NONOTIFY,
                                                 screen.x, screen.y, 0, m_hwnd, nullptr));
-  PostMessageA(m_hwnd, WM_NULL, 0, 0);
+  PostMessageW(m_hwnd, WM_NULL, 0, 0);
   if (command) ExecuteCommand(command);
 }
 
@@ -626,7 +644,7 @@ void TStickerWindow::NoteMouseDown(int button, NotePart part, POINT client) {
   POINT screen = client;
   ClientToScreen(m_hwnd, &screen);
   WPARAM hit = Layout().InResizeZone(part, client.x, client.y) ? HTBOTTOMRIGHT : HTCAPTION;
-  SendMessageA(m_hwnd, WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+  SendMessageW(m_hwnd, WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
 }
 
 void TStickerWindow::NoteMouseMove(NotePart part, POINT client) {
@@ -772,7 +790,7 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_EXITSIZEMOVE:
       inSizeMove_ = false;
       // Run once the loop has unwound, not from inside it.
-      if (!deferredCommands_.empty()) PostMessageA(m_hwnd, kRunDeferredCommands, 0, 0);
+      if (!deferredCommands_.empty()) PostMessageW(m_hwnd, kRunDeferredCommands, 0, 0);
       break;
     case kRunDeferredCommands:
       if (!inSizeMove_) RunDeferredCommands();

@@ -46,6 +46,20 @@ class AreaSurface : public DrawingSurface {
   int bitsPerPixel_;
 };
 
+// The tooltip's tool of a title-bar button, with its rectangle when a layout
+// is given.
+TTTOOLINFOW ToolOf(HWND note, NotePart button, const NoteLayout* layout = nullptr) {
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = note;
+  ti.uId = static_cast<UINT_PTR>(button);
+  if (layout) {
+    Rect r = layout->PartRect(button);
+    ti.rect = RECT{r.left, r.top, r.right, r.bottom};
+  }
+  return ti;
+}
+
 }  // namespace
 
 // --- Painting ---------------------------------------------------------------
@@ -134,13 +148,8 @@ void TStickerWindow::AddTooltips(const MSG& firstMove) {
   if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
+    TTTOOLINFOW ti = ToolOf(m_hwnd, button, &layout);
     ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = m_hwnd;
-    ti.uId = static_cast<UINT_PTR>(button);
-    Rect r = layout.PartRect(button);
-    ti.rect = RECT{r.left, r.top, r.right, r.bottom};
     const wchar_t* text = button == NotePart::MenuButton    ? L"Menu"
                           : button == NotePart::HideButton  ? L"Hide"
                           : button == NotePart::CloseButton ? L"Close"
@@ -157,12 +166,7 @@ void TStickerWindow::MoveTooltips() {
   if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = m_hwnd;
-    ti.uId = static_cast<UINT_PTR>(button);
-    Rect r = layout.PartRect(button);
-    ti.rect = RECT{r.left, r.top, r.right, r.bottom};
+    TTTOOLINFOW ti = ToolOf(m_hwnd, button, &layout);
     SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
   }
 }
@@ -170,10 +174,7 @@ void TStickerWindow::MoveTooltips() {
 void TStickerWindow::SetTooltipText(NotePart button, const wchar_t* text) {
   HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
-  TTTOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = m_hwnd;
-  ti.uId = static_cast<UINT_PTR>(button);
+  TTTOOLINFOW ti = ToolOf(m_hwnd, button);
   ti.lpszText = const_cast<wchar_t*>(text);
   SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
@@ -182,10 +183,7 @@ void TStickerWindow::RemoveTooltips() {
   HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
   if (!tip) return;
   for (NotePart button : kButtons) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = m_hwnd;
-    ti.uId = static_cast<UINT_PTR>(button);
+    TTTOOLINFOW ti = ToolOf(m_hwnd, button);
     SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
 }

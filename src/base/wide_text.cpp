@@ -49,13 +49,16 @@ std::wstring FromCodePage(UINT codePage, std::string_view bytes) {
 }
 
 UINT LegacyAnsiCodePage() {
-  // LOCALE_IUSEUTF8LEGACYACP, known to Windows 10 1903 and later only.
+  // LOCALE_IUSEUTF8LEGACYACP is known to Windows 10 1903 and later only; the
+  // locale's own ANSI code page comes next, then Western European.
   constexpr LCTYPE kUseUtf8LegacyAcp = 0x00000666;
-  DWORD codePage = 0;
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, kUseUtf8LegacyAcp | LOCALE_RETURN_NUMBER,
-                     reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) &&
-      codePage != 0 && codePage != CP_UTF8)
-    return codePage;
+  for (LCTYPE type : {kUseUtf8LegacyAcp, static_cast<LCTYPE>(LOCALE_IDEFAULTANSICODEPAGE)}) {
+    DWORD codePage = 0;
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type | LOCALE_RETURN_NUMBER, reinterpret_cast<LPWSTR>(&codePage),
+                       sizeof codePage / sizeof(wchar_t)) &&
+        codePage != 0 && codePage != CP_ACP && codePage != CP_UTF8)
+      return codePage;
+  }
   return 1252;
 }
 

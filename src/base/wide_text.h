@@ -20,7 +20,7 @@ std::string Utf8(std::wstring_view wide);
 std::optional<std::string> ToCodePage(UINT codePage, std::wstring_view text, bool lossy = false);
 std::wstring FromCodePage(UINT codePage, std::string_view bytes);
 // The code page 8-bit text was in before the system switched its ANSI code
-// page to UTF-8 (65001); 1252 where the system does not say.
+// page to UTF-8 (65001): as the system or the user's locale says, else 1252.
 UINT LegacyAnsiCodePage();
 
 }  // namespace wisplet

@@ -559,6 +559,27 @@ void CompareEdits(Scratch& scratch, const std::string& start, const std::vector<
   }
 }
 
+// The same edits through the profile functions and, as the program makes
+// them, through the settings file object in one save: names and values go in
+// as UTF-8 and the file keeps its encoding (8-bit text of the ANSI code page
+// while what it holds fits). The bytes must agree.
+void CompareSave(Scratch& scratch, const std::string& start, const std::vector<Op>& ops, WriteStats& stats) {
+  std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
+  WriteFileBytes(profilePath, start);
+  WriteFileBytes(enginePath, start);
+  for (const Op& op : ops) ProfileApply(profilePath, op);
+  wisplet::Win32SettingsFile engineFile(enginePath);
+  wisplet::TIniFile(engineFile, wisplet::AnsiCodePages()).Update([&](IniDocument& d) {
+    for (const Op& op : ops) EngineApply(d, {op.erase, Utf8OfAnsi(op.section), Utf8OfAnsi(op.key), Utf8OfAnsi(op.value)});
+  });
+  ++stats.sequences;
+  stats.ops += ops.size();
+  std::string expected = FileOrEmpty(profilePath), actual = FileOrEmpty(enginePath);
+  if (expected != actual && stats.mismatches++ < kShownMismatches)
+    stats.report += "start: \"" + Escape(start) + "\"\nedits:\n" + Describe(ops, ops.size() - 1) + "profile: \"" +
+                    Escape(expected) + "\"\nengine:  \"" + Escape(actual) + "\"\n\n";
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -648,7 +669,7 @@ TEST(IniProfile, WritesToNormalisedFilesAsTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed() + 2;
   Rng r(seed);
   Scratch scratch;
-  WriteStats stats;
+  WriteStats stats, saves;
   std::size_t notFixed = 0;
   for (int i = 0; i < 400; ++i) {
     GeneratedFile f = RandomFile(r);
@@ -659,13 +680,16 @@ TEST(IniProfile, WritesToNormalisedFilesAsTheProfileFunctions) {
     }
     std::vector<Op> ops = EditsOf(r, f, 15);
     CompareEdits(scratch, *start, ops, stats);
+    if (i % 4 == 0) CompareSave(scratch, *start, ops, saves);
     if (i % 100 == 99) scratch.Clean();
   }
   std::printf(
       "[ IniProfile ] seed %u: %zu edit sequences on normalised files, %zu edits, "
-      "%zu mismatches, %zu files not stable under the profile functions\n",
-      seed, stats.sequences, stats.ops, stats.mismatches, notFixed);
+      "%zu mismatches, %zu files not stable under the profile functions; %zu saved as the program saves, "
+      "%zu mismatches\n",
+      seed, stats.sequences, stats.ops, stats.mismatches, notFixed, saves.sequences, saves.mismatches);
   EXPECT_EQ(stats.mismatches, 0u) << stats.report;
+  EXPECT_EQ(saves.mismatches, 0u) << saves.report;
   EXPECT_GT(stats.sequences, 300u);
 }
 
@@ -822,21 +846,7 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
       ++notFixed;
       continue;
     }
-    std::vector<Op> ops = EditsOf(r, f, 10);
-    std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
-    WriteFileBytes(profilePath, *start);
-    WriteFileBytes(enginePath, *start);
-    for (const Op& op : ops) ProfileApply(profilePath, op);
-    wisplet::Win32SettingsFile engineFile(enginePath);
-    wisplet::TIniFile(engineFile, wisplet::AnsiCodePages()).Update([&](IniDocument& d) {
-      for (const Op& op : ops) EngineApply(d, {op.erase, Utf8OfAnsi(op.section), Utf8OfAnsi(op.key), Utf8OfAnsi(op.value)});
-    });
-    ++stats.sequences;
-    stats.ops += ops.size();
-    std::string expected = FileOrEmpty(profilePath), actual = FileOrEmpty(enginePath);
-    if (expected != actual && stats.mismatches++ < kShownMismatches)
-      stats.report += "start: \"" + Escape(*start) + "\"\nedits:\n" + Describe(ops, ops.size() - 1) +
-                      "profile: \"" + Escape(expected) + "\"\nengine:  \"" + Escape(actual) + "\"\n\n";
+    CompareSave(scratch, *start, EditsOf(r, f, 10), stats);
     if (i % 90 == 89) scratch.Clean();
   }
   std::printf("[ IniProfile ] seed %u: %zu Unicode files, %zu queries (%zu found), %zu mismatches; "

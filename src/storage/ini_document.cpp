@@ -182,9 +182,12 @@ IniDocument IniDocument::ParseInCodePage(std::string_view bytes, TextCodec codec
 
 // ASCII is the same in UTF-8 and in every code page Windows has for 8-bit
 // text, and nearly all of a settings file is ASCII.
-std::optional<std::string> IniDocument::Inner(std::string_view text) const {
-  if (IsAscii(text)) return std::string(text);
-  return codec_->Encode(Utf8ToUtf16(text));
+std::optional<std::string_view> IniDocument::Inner(std::string_view text, std::string& buffer) const {
+  if (IsAscii(text)) return text;
+  auto converted = codec_->Encode(Utf8ToUtf16(text));
+  if (!converted) return std::nullopt;
+  buffer = std::move(*converted);
+  return std::string_view(buffer);
 }
 
 std::string IniDocument::Outer(std::string_view text) const {
@@ -240,7 +243,8 @@ const IniDocument::Section* IniDocument::Find(std::string_view section) const {
 
 const IniDocument::Section* IniDocument::FindOuter(std::string_view section) const {
   if (!codec_) return Find(section);
-  auto inner = Inner(section);
+  std::string buffer;
+  auto inner = Inner(section, buffer);
   return inner ? Find(*inner) : nullptr;  // a name the code page cannot hold is not there
 }
 
@@ -260,10 +264,11 @@ std::size_t IniDocument::SectionCount() const {
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
   if (!codec_) return GetText(section, key);
-  auto s = Inner(section), k = Inner(key);
+  std::string sectionBuffer, keyBuffer;
+  auto s = Inner(section, sectionBuffer), k = Inner(key, keyBuffer);
   if (!s || !k) return std::nullopt;
   auto value = GetText(*s, *k);
-  if (value) *value = Outer(*value);
+  if (value && !IsAscii(*value)) *value = Outer(*value);
   return value;
 }
 
@@ -298,7 +303,8 @@ void IniDocument::Settle() {
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (codec_) {
-    auto s = Inner(section), k = Inner(key), v = Inner(value);
+    std::string buffers[3];
+    auto s = Inner(section, buffers[0]), k = Inner(key, buffers[1]), v = Inner(value, buffers[2]);
     if (s && k && v) return SetText(*s, *k, *v);
     ToUnicode();
   }
@@ -347,7 +353,8 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
 
 void IniDocument::EraseSection(std::string_view section) {
   if (!codec_) return EraseText(section);
-  if (auto inner = Inner(section)) EraseText(*inner);
+  std::string buffer;
+  if (auto inner = Inner(section, buffer)) EraseText(*inner);
 }
 
 void IniDocument::EraseText(std::string_view section) {

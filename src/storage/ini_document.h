@@ -110,9 +110,10 @@ class IniDocument {
     std::size_t line;
   };
 
-  // UTF-8 text as a document in a code page holds it (nullopt where the code
-  // page cannot hold it), and back.
-  std::optional<std::string> Inner(std::string_view text) const;
+  // UTF-8 text as a document in a code page holds it, converted into
+  // `buffer` unless it is ASCII (nullopt where the code page cannot hold it),
+  // and back.
+  std::optional<std::string_view> Inner(std::string_view text, std::string& buffer) const;
   std::string Outer(std::string_view text) const;
   // Turns a document in a code page into one of UTF-8 text.
   void ToUnicode();

@@ -177,7 +177,7 @@ int main() {
                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
                          : INVALID_HANDLE_VALUE;
     Win32SettingsFile file(path);
-    TIniFile ini(file, AnsiCodec());
+    TIniFile ini(file, AnsiCodePages());
 #else
     (void)held;
     PosixFile file(path);

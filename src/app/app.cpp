@@ -2,6 +2,7 @@
 
 #include "app/form_about.h"
 #include "app/main_form.h"
+#include "base/wide_text.h"
 #include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
 #include "notes/sticker_list.h"
@@ -120,7 +121,7 @@ void Application::ExitSequence() {
 }
 
 void ShowErrorBox(const std::string& text) {
-  MessageBoxA(App().ApplicationWindow(), text.c_str(), App().Title.c_str(),
+  MessageBoxW(App().ApplicationWindow(), Wide(text).c_str(), Wide(App().Title).c_str(),
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 

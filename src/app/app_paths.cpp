@@ -27,15 +27,19 @@ std::string ApplicationTitle(std::string_view exePath,
                              const std::function<std::string(std::string)>& lower) {
   std::string name = ExtractFileName(exePath);
   name = name.substr(0, name.find('.'));
-  if (name.size() <= 1) return name;
-  std::string tail = name.substr(1);
+  // The first character is a whole UTF-8 sequence: its lead byte and the
+  // continuation bytes after it.
+  std::size_t first = name.empty() ? 0 : 1;
+  while (first < name.size() && (static_cast<unsigned char>(name[first]) & 0xC0) == 0x80) ++first;
+  if (first >= name.size()) return name;
+  std::string tail = name.substr(first);
   if (lower) {
     tail = lower(tail);
   } else {
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
   }
-  return name.substr(0, 1) + tail;
+  return name.substr(0, first) + tail;
 }
 
 std::string AppDataSettingsPath(std::string_view exePath, std::string_view appDataFolder) {

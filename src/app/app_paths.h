@@ -14,7 +14,7 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string ExtractFileName(std::string_view path);
 
 // The file name cut at its first "." with every character after the first in
-// lower case, for example "C:\Tools\WISPLET.exe" gives "Wisplet".
+// lower case, for example "C:\Tools\WISPLET.exe" gives "Wisplet". Paths are UTF-8.
 // `lower` converts the tail; the default converts ASCII letters only.
 std::string ApplicationTitle(std::string_view exePath,
                              const std::function<std::string(std::string)>& lower = {});

@@ -9,13 +9,14 @@
 #include "app/product_info_win32.h"
 #include "base/dialog_kit.h"
 #include "base/message_loop.h"
+#include "base/wide_text.h"
 #include "resources/resource.h"
 #include "resources/version.h"
 
 namespace wisplet {
 namespace {
 
-const char kClassName[] = "TFormAbout";
+const wchar_t kClassName[] = L"TFormAbout";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -29,23 +30,23 @@ constexpr int kPictureWidth = 16, kPictureHeight = 11;
 
 enum ControlId { IdFileName = 101, IdFileVer, IdProductName, IdProductVer, IdCopyright, IdLinkContact };
 
-HFONT MakeFont(const char* face, int height, bool bold, BYTE charset = DEFAULT_CHARSET) {
-  return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
+HFONT MakeFont(const wchar_t* face, int height, bool bold, BYTE charset = DEFAULT_CHARSET) {
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 // Whether the system has a font of this face name (a font it does not have
 // would silently be replaced by another one).
-bool HasFontFace(const char* face) {
-  LOGFONTA wanted{};
+bool HasFontFace(const wchar_t* face) {
+  LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
   bool found = false;
   HDC screen = GetDC(nullptr);
   if (!screen) return false;
-  EnumFontFamiliesExA(
+  EnumFontFamiliesExW(
       screen, &wanted,
-      [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM data) -> int {
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM data) -> int {
         *reinterpret_cast<bool*>(data) = true;
         return 0;
       },
@@ -72,8 +73,8 @@ TFormAbout::TFormAbout() : dpi_(ScreenDpi()) {
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   font_.reset(CreateDialogFont(dpi_));
   boldFont_.reset(CreateDialogFont(dpi_, true));
-  if (HasFontFace("Webdings")) signFont_.reset(MakeFont("Webdings", Scaled(kSignHeight), true, SYMBOL_CHARSET));
-  picture_.reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_PICTURE), IMAGE_BITMAP, 0, 0, 0));
+  if (HasFontFace(L"Webdings")) signFont_.reset(MakeFont(L"Webdings", Scaled(kSignHeight), true, SYMBOL_CHARSET));
+  picture_.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_ABOUT_PICTURE), IMAGE_BITMAP, 0, 0, 0));
 
   RECT outer{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -81,7 +82,7 @@ TFormAbout::TFormAbout() : dpi_(ScreenDpi()) {
   Create(kClassName, kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
          outer.bottom - outer.top, App().ApplicationWindow());
   if (!m_hwnd) return;
-  SetWindowTextA(m_hwnd, "About");
+  SetText(m_hwnd, "About");
   CreateControls();
   AddModelessDialog(m_hwnd);
 }
@@ -94,40 +95,40 @@ TFormAbout::~TFormAbout() {
 int TFormAbout::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
 void TFormAbout::CreateControls() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  auto make = [&](const char* cls, const char* text, DWORD style, int id, RECT r, HGDIOBJ font) {
-    HWND hwnd = CreateWindowExA(0, cls, text, WS_CHILD | style, Scaled(r.left), Scaled(r.top),
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto make = [&](const wchar_t* cls, const std::string& text, DWORD style, int id, RECT r, HGDIOBJ font) {
+    HWND hwnd = CreateWindowExW(0, cls, Wide(text).c_str(), WS_CHILD | style, Scaled(r.left), Scaled(r.top),
                                 Scaled(r.right - r.left), Scaled(r.bottom - r.top), m_hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
   };
   // The labels lie in Panel1 at (4, 4) and size themselves to their text.
   const DWORD label = SS_LEFT | SS_NOPREFIX;
-  LbFileName = make("STATIC", "", WS_VISIBLE | label, IdFileName, {104, 12, 104, 12}, boldFont_.get());
-  LbFileVer = make("STATIC", "", WS_VISIBLE | label, IdFileVer, {104, 30, 104, 30}, font_.get());
-  LbProductName = make("STATIC", "", label, IdProductName, {104, 48, 104, 48}, font_.get());
-  LbProductVer = make("STATIC", "", label, IdProductVer, {104, 65, 104, 65}, font_.get());
-  LbCopyright = make("STATIC", "", WS_VISIBLE | label, IdCopyright, {104, 84, 104, 84}, font_.get());
-  TBXLinkContact = make("STATIC", ContactCaption(WISPLET_SUPPORT_ADDRESS).c_str(),
+  LbFileName = make(L"STATIC", "", WS_VISIBLE | label, IdFileName, {104, 12, 104, 12}, boldFont_.get());
+  LbFileVer = make(L"STATIC", "", WS_VISIBLE | label, IdFileVer, {104, 30, 104, 30}, font_.get());
+  LbProductName = make(L"STATIC", "", label, IdProductName, {104, 48, 104, 48}, font_.get());
+  LbProductVer = make(L"STATIC", "", label, IdProductVer, {104, 65, 104, 65}, font_.get());
+  LbCopyright = make(L"STATIC", "", WS_VISIBLE | label, IdCopyright, {104, 84, 104, 84}, font_.get());
+  TBXLinkContact = make(L"STATIC", ContactCaption(WISPLET_SUPPORT_ADDRESS),
                         WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, IdLinkContact, {102, 102, 102 + 231, 102 + 15}, font_.get());
   // Where the font draws wider than designed, the link grows to show the whole
   // address, up to the panel's inner edge.
   int linkWidth = std::min(std::max<int>(Scaled(231), TextExtent(TBXLinkContact).cx),
                            Scaled(kPanel1.right - 2 - 102));
   SetWindowPos(TBXLinkContact, nullptr, 0, 0, linkWidth, Scaled(15), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  BtnOK = make("BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {236, 202, 236 + 105, 202 + 24},
+  BtnOK = make(L"BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {236, 202, 236 + 105, 202 + 24},
                font_.get());
 }
 
 SIZE TFormAbout::TextExtent(HWND control) const {
-  const std::string text = WindowText(control);
+  const std::wstring text = Wide(WindowText(control));
   RECT extent{0, 0, 0, 0};
   HDC dc = GetDC(control);
   if (!dc) return SIZE{0, 0};
   {
-    SelectObjectScope font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObjectScope font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   }
   ReleaseDC(control, dc);
   return SIZE{extent.right, extent.bottom};
@@ -157,7 +158,7 @@ void TFormAbout::FormShow() {
                                                          {LbProductVer, &texts.ProductVer},
                                                          {LbCopyright, &texts.Copyright}};
   for (const auto& [label, text] : labels) {
-    SetWindowTextA(label, text->c_str());
+    SetText(label, *text);
     SizeLabelToText(label);
   }
   CenterOnScreen();
@@ -171,7 +172,7 @@ void TFormAbout::BtnOKClick() {
 
 void TFormAbout::TBXLinkContactClick() {
   // A missing mail program is not reported.
-  ShellExecuteA(App().ApplicationWindow(), "open", ContactLink(WISPLET_SUPPORT_ADDRESS).c_str(), nullptr, nullptr,
+  ShellExecuteW(App().ApplicationWindow(), L"open", Wide(ContactLink(WISPLET_SUPPORT_ADDRESS)).c_str(), nullptr, nullptr,
                 SW_HIDE);
 }
 
@@ -201,7 +202,7 @@ void TFormAbout::Paint(HDC dc) {
     SelectObjectScope font(dc, signFont_.get());
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColor = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextA(dc, "i", 1, &signBox, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, L"i", 1, &signBox, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
   } else {

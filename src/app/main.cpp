@@ -10,20 +10,22 @@
 #include "app/main_form.h"
 #include "app/one_instance.h"
 #include "base/message_loop.h"
+#include "base/wide_text.h"
 
 using namespace wisplet;
 
 namespace {
 
 std::string ModuleFileName() {
-  std::vector<char> buffer(32768);
-  DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  return std::string(buffer.data(), n);
+  std::vector<wchar_t> buffer(32768);
+  DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  return Utf8(std::wstring_view(buffer.data(), n));
 }
 
-std::string LowerAnsi(std::string text) {
-  if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-  return text;
+std::string Lower(const std::string& text) {
+  std::wstring wide = Wide(text);
+  if (!wide.empty()) CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Utf8(wide);
 }
 
 }  // namespace
@@ -31,7 +33,7 @@ std::string LowerAnsi(std::string text) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application& app = App();
   app.ExeName = ModuleFileName();
-  app.Title = ApplicationTitle(app.ExeName, LowerAnsi);
+  app.Title = ApplicationTitle(app.ExeName, Lower);
 
   // Declared first so that it is released last, after every window is gone.
   InstanceGuard guard;

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/app_paths.h"
 #include "base/message_loop.h"
+#include "base/wide_text.h"
 #include "model/errors.h"
 #include "notes/sticker_list.h"
 #include "storage/stickers.h"
@@ -15,7 +16,7 @@
 namespace wisplet {
 namespace {
 
-const char kClassName[] = "TFormMain";
+const wchar_t kClassName[] = L"TFormMain";
 // Posted once the notes are loaded, so that the message comes up over a
 // program that is already running.
 constexpr UINT kShowUnreadMessage = WM_APP + 1;
@@ -30,37 +31,37 @@ std::string FolderOf(const std::string& path) { return path.substr(0, path.find_
 // (GetTempFileName is no test: Wine's reports a name it could not create.)
 bool FolderTakesNewFiles(const std::string& folder) {
   const std::string probe = folder + "\\wisplet-" + std::to_string(GetCurrentProcessId()) + ".probe";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
-  DeleteFileA(probe.c_str());
+  DeleteFileW(Wide(probe).c_str());
   return true;
 }
 
 // A file that exists but cannot be looked at (no right to) counts as there.
 bool FileExistsAt(const std::string& path) {
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 std::string SettingsFileLocation(const std::string& exePath) {
-  char appData[MAX_PATH + 1] = {};
+  wchar_t appData[MAX_PATH + 1] = {};
   const std::string folder =
-      SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) ? appData : "";
+      SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) ? Utf8(appData) : "";
   const std::string path =
       SettingsFilePath(exePath, folder, FileExistsAt(ChangeFileExt(exePath, ".ini")),
                        !folder.empty() && FileExistsAt(AppDataSettingsPath(exePath, folder)),
                        [&] { return FolderTakesNewFiles(FolderOf(exePath)); });
-  if (path != ChangeFileExt(exePath, ".ini")) CreateDirectoryA(FolderOf(path).c_str(), nullptr);
+  if (path != ChangeFileExt(exePath, ".ini")) CreateDirectoryW(Wide(FolderOf(path)).c_str(), nullptr);
   return path;
 }
 
 // A file that another program holds open without sharing: reading it would
 // only wait and fail again.
 bool HeldWithoutSharing(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
@@ -82,7 +83,7 @@ void TFormMain::FormCreate() {
   app.State.CascadeColumn = 0;
   app.State.CurrentScheme = DefaultScheme();
   app.SettingsStore = std::make_unique<Win32SettingsFile>(SettingsFileLocation(app.ExeName));
-  app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodec());
+  app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodePages());
   app.FileRead = std::make_unique<FirstRead>(*app.IniFile);
   app.MachineRun = std::make_unique<RegistryAutorunStore>(HKEY_LOCAL_MACHINE);
   app.UserRun = std::make_unique<RegistryAutorunStore>(HKEY_CURRENT_USER);
@@ -99,7 +100,7 @@ void TFormMain::LoadAll() {
     app.ClosedNotes = ReadClosedStickers(*startupFile_);
     startupFile_.reset();
   } else {
-    PostMessageA(m_hwnd, kShowUnreadMessage, 0, 0);
+    PostMessageW(m_hwnd, kShowUnreadMessage, 0, 0);
     SetTimer(m_hwnd, kRetryReadTimer, kRetryReadMs, nullptr);
   }
   app.BuildNotesListMenu();
@@ -113,7 +114,7 @@ void TFormMain::ShowUnreadMessage() {
                            "\n\nAnother program may be keeping it open, or you may not be allowed to read it. "
                            "Nothing in the file will be overwritten. Your notes will appear as soon as Wisplet "
                            "can read it; notes you write until then are kept and added to them.";
-  MessageBoxA(m_hwnd, text.c_str(), app.Title.c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+  MessageBoxW(m_hwnd, Wide(text).c_str(), Wide(app.Title).c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
 void TFormMain::RetryRead() {

@@ -42,7 +42,7 @@ TStickerWindow& Application::CreateSticker(const std::string& title, const std::
   note.SetMemo(memo);
   note.ApplyScheme(scheme);
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   RECT b = note.Bounds();
   CascadeSlot slot = NextCascadeSlot(State.CascadeRow, State.CascadeColumn, b.right - b.left,
                                      b.bottom - b.top, Rect{work.left, work.top, work.right, work.bottom},

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/wide_text.h"
+
 namespace wisplet {
 namespace {
 
@@ -16,7 +18,7 @@ class LoadedVersionBlock : public VersionBlock {
   std::optional<std::uint32_t> FirstTranslation() const override {
     void* entry = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(data_.data(), "\\VarFileInfo\\Translation", &entry, &length) || !entry ||
+    if (!VerQueryValueW(data_.data(), L"\\VarFileInfo\\Translation", &entry, &length) || !entry ||
         length < sizeof(std::uint32_t))
       return std::nullopt;
     std::uint32_t translation = 0;
@@ -25,15 +27,16 @@ class LoadedVersionBlock : public VersionBlock {
   }
 
   std::optional<std::string> Value(const std::string& subBlock) const override {
-    char* text = nullptr;
+    wchar_t* text = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(data_.data(), subBlock.c_str(), reinterpret_cast<void**>(&text), &length) || !text)
+    if (!VerQueryValueW(data_.data(), Wide(subBlock).c_str(), reinterpret_cast<void**>(&text), &length) || !text)
       return std::nullopt;
     // The length counts characters, the zero included where there is one;
     // the value ends at its zero or at the end of the data, whichever is first.
+    const char* at = reinterpret_cast<const char*>(text);
     const char* end = data_.data() + data_.size();
-    std::size_t room = text >= data_.data() && text < end ? static_cast<std::size_t>(end - text) : length;
-    return std::string(text, strnlen(text, std::min<std::size_t>(length, room)));
+    std::size_t room = at >= data_.data() && at < end ? static_cast<std::size_t>(end - at) / sizeof(wchar_t) : length;
+    return Utf8(std::wstring_view(text, wcsnlen(text, std::min<std::size_t>(length, room))));
   }
 
  private:
@@ -44,11 +47,12 @@ class LoadedVersionBlock : public VersionBlock {
 
 void GetFileInfo(const std::string& path, TFileInfo& info) {
   DWORD handle = 0;
-  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+  const std::wstring file = Wide(path);
+  DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
   if (size == 0) return;
   std::vector<char> data(size);
   info.size = static_cast<std::int32_t>(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return;
+  if (!GetFileVersionInfoW(file.c_str(), 0, size, data.data())) return;
   ReadFileInfoStrings(LoadedVersionBlock(data), info);
 }
 

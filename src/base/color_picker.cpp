@@ -16,7 +16,7 @@ constexpr int kCustomIndex = 0;  // "Custom..." leads the list
 constexpr COLORREF kNoneSwatch = RGB(160, 160, 160);
 
 TColor ItemColor(HWND combo, int index) {
-  return static_cast<TColor>(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+  return static_cast<TColor>(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 COLORREF SwatchColor(TColor color) {
@@ -35,17 +35,17 @@ COLORREF* CustomColors() {
 }  // namespace
 
 void ColorPicker::Create(HWND parent, int id, HFONT font) {
-  combo_ = CreateWindowExA(0, "COMBOBOX", "",
+  combo_ = CreateWindowExW(0, L"COMBOBOX", L"",
                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                                CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Custom..."));
-  SendMessageA(combo_, CB_SETITEMDATA, kCustomIndex, clBlack);
+                           GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  AddComboItem(combo_, "Custom...");
+  SendMessageW(combo_, CB_SETITEMDATA, kCustomIndex, clBlack);
   for (const PickerColor& c : PickerColors()) {
-    LRESULT index = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.name.c_str()));
-    SendMessageA(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), c.value);
+    LRESULT index = AddComboItem(combo_, c.name);
+    SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), c.value);
   }
   SetColor(clBlack);
 }
@@ -55,19 +55,19 @@ TColor ColorPicker::Color() const { return lastColor_; }
 void ColorPicker::SetColor(TColor color) {
   int index = PickerColorIndex(color);
   if (index < 0) {
-    SendMessageA(combo_, CB_SETITEMDATA, kCustomIndex, color);
+    SendMessageW(combo_, CB_SETITEMDATA, kCustomIndex, color);
     index = kCustomIndex;
   } else {
     index += 1;  // behind "Custom..."
   }
-  SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   lastIndex_ = index;
   lastColor_ = color;
   InvalidateRect(combo_, nullptr, TRUE);
 }
 
 bool ColorPicker::Notify(int code, HWND dialogOwner) {
-  const int index = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+  const int index = static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
   switch (code) {
     case CBN_DROPDOWN:
       dropped_ = true;
@@ -82,14 +82,14 @@ bool ColorPicker::Notify(int code, HWND dialogOwner) {
       return Choose(dialogOwner);
     case CBN_SELENDCANCEL:  // the list closed without a choice
       dropped_ = false;
-      SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(lastIndex_), 0);
+      SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(lastIndex_), 0);
       return false;
   }
   return false;
 }
 
 bool ColorPicker::Choose(HWND dialogOwner) {
-  const int index = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+  const int index = static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
   if (index < 0) return false;
   if (index != kCustomIndex) {
     TColor color = ItemColor(combo_, index);
@@ -99,15 +99,15 @@ bool ColorPicker::Choose(HWND dialogOwner) {
     return changed;
   }
   // Close the list first, or it would stay open under the dialog.
-  SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0);
-  CHOOSECOLORA cc{};
+  SendMessageW(combo_, CB_SHOWDROPDOWN, FALSE, 0);
+  CHOOSECOLORW cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = dialogOwner;
   cc.rgbResult = SwatchColor(lastColor_);
   cc.lpCustColors = CustomColors();
   cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  if (!ChooseColorA(&cc)) {
-    SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(lastIndex_), 0);
+  if (!ChooseColorW(&cc)) {
+    SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(lastIndex_), 0);
     return false;
   }
   TColor chosen = static_cast<TColor>(cc.rgbResult & 0xFFFFFF);
@@ -120,7 +120,7 @@ void ColorPicker::DrawItem(const DRAWITEMSTRUCT& item) const {
   const RECT& r = item.rcItem;
   const int height = r.bottom - r.top;
   RECT swatch{r.left + 2, r.top + 2, r.left + 2 + (height - 4) * 3 / 2, r.bottom - 2};
-  DrawComboItem(item, swatch.right + 4, reinterpret_cast<HFONT>(SendMessageA(combo_, WM_GETFONT, 0, 0)));
+  DrawComboItem(item, swatch.right + 4, reinterpret_cast<HFONT>(SendMessageW(combo_, WM_GETFONT, 0, 0)));
   if (item.itemID == static_cast<UINT>(-1)) return;
   GdiObject brush(CreateSolidBrush(SwatchColor(ItemColor(combo_, static_cast<int>(item.itemID)))));
   FillRect(item.hDC, &swatch, static_cast<HBRUSH>(brush.get()));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/wide_text.h"
 #include "base/win32_handles.h"
 #include "model/anchors.h"
 
@@ -15,42 +16,49 @@ int ScreenDpi() {
 }
 
 HFONT CreateDialogFont(int dpi, bool bold, bool underline) {
-  return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
+  return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+                     DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
 }
 
-HWND CreateChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int id,
-                 HFONT font) {
-  HWND hwnd = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style,
+                 int id, HFONT font) {
+  HWND hwnd = CreateWindowExW(exStyle, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                               nullptr);
-  if (hwnd && font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (hwnd && font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }
 
 std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(window, text.data(), length + 1);
+  int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  int got = GetWindowTextW(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(std::max(0, got)));
-  return text;
+  return Utf8(text);
 }
 
+void SetText(HWND window, const std::string& text) { SetWindowTextW(window, Wide(text).c_str()); }
+
 std::string ComboItemText(HWND combo, int index) {
-  LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
-  return text;
+  return Utf8(text);
+}
+
+LRESULT AddComboItem(HWND combo, const std::string& text, int index) {
+  const std::wstring wide = Wide(text);
+  return SendMessageW(combo, index < 0 ? CB_ADDSTRING : CB_INSERTSTRING, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void InsertComboItemsAtFront(HWND combo, const std::vector<std::string>& texts) {
-  const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  for (std::size_t i = texts.size(); i-- > 0;)
-    SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(texts[i].c_str()));
-  if (selected >= 0) SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected) + texts.size(), 0);
+  const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  for (std::size_t i = texts.size(); i-- > 0;) AddComboItem(combo, texts[i], 0);
+  if (selected >= 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected) + texts.size(), 0);
 }
 
 void EnableControl(HWND control, bool enable) {
@@ -67,13 +75,13 @@ void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font) {
   RECT r = item.rcItem;
   FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID != static_cast<UINT>(-1)) {
-    const std::string text = ComboItemText(item.hwndItem, static_cast<int>(item.itemID));
+    const std::wstring text = Wide(ComboItemText(item.hwndItem, static_cast<int>(item.itemID)));
     SelectObjectScope select(item.hDC, font);
     int oldMode = SetBkMode(item.hDC, TRANSPARENT);
     COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textRect = r;
     textRect.left = textLeft;
-    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SetTextColor(item.hDC, oldColor);
     SetBkMode(item.hDC, oldMode);
@@ -87,11 +95,11 @@ void FitComboHeight(HWND combo, int height) {
     GetWindowRect(combo, &r);
     return static_cast<int>(r.bottom - r.top);
   };
-  LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   for (int step = 0; step < 3 && field > 0 && current() != height; ++step) {
     field += height - current();
     if (field <= 0) break;
-    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
 }
 

@@ -14,15 +14,19 @@ int ScreenDpi();
 // "MS Sans Serif" at 8 points for the given dots per inch.
 HFONT CreateDialogFont(int dpi, bool bold = false, bool underline = false);
 
-// A child control with the given identifier and font.
-HWND CreateChild(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int id,
-                 HFONT font);
+// A child control with the given identifier and font; `text` is UTF-8.
+HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style,
+                 int id, HFONT font);
 
+// Texts of windows and controls, UTF-8.
 std::string WindowText(HWND window);
+void SetText(HWND window, const std::string& text);
 // The text of a combo box's item; empty for a position it does not hold.
 std::string ComboItemText(HWND combo, int index);
 // Puts items in front of a combo box's own; the item selected stays selected.
 void InsertComboItemsAtFront(HWND combo, const std::vector<std::string>& texts);
+// Adds an item at the end (index -1) or at `index`; the item's position.
+LRESULT AddComboItem(HWND combo, const std::string& text, int index = -1);
 
 // Enables or disables a control. A control that is disabled while it has the
 // keyboard focus hands it on to the next control first: a window without a

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/wide_text.h"
 #include "base/win32_handles.h"
 
 namespace wisplet {
@@ -12,7 +13,7 @@ namespace {
 
 // What an owner-drawn item needs to draw itself.
 struct LookItem {
-  std::string caption;  // empty for a separator
+  std::wstring caption;  // empty for a separator
   int image = 0;
   bool separator = false;
   bool popup = false;
@@ -30,10 +31,10 @@ constexpr COLORREF kXpSeparator = RGB(197, 194, 184);
 
 HFONT MenuFont() {
   static GdiObject font = [] {
-    NONCLIENTMETRICSA ncm{};
+    NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    return GdiObject(CreateFontIndirectA(&ncm.lfMenuFont));
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    return GdiObject(CreateFontIndirectW(&ncm.lfMenuFont));
   }();
   return static_cast<HFONT>(font.get());
 }
@@ -41,7 +42,7 @@ HFONT MenuFont() {
 HBITMAP MenuImage(int id) {
   static std::unordered_map<int, GdiObject> images;
   auto& slot = images[id];
-  if (!slot) slot.reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+  if (!slot) slot.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
   return static_cast<HBITMAP>(slot.get());
 }
 
@@ -52,7 +53,7 @@ void DrawImage(HDC dc, int id, int x, int y, bool disabled) {
   {
     SelectObjectScope select(source, bitmap);
     if (disabled)
-      DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, 16, 16,
+      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, 16, 16,
                  DST_BITMAP | DSS_DISABLED);
     else
       TransparentBlt(dc, x, y, 16, 16, source, 0, 0, 16, 16, RGB(255, 0, 255));
@@ -60,15 +61,15 @@ void DrawImage(HDC dc, int id, int x, int y, bool disabled) {
   DeleteDC(source);
 }
 
-std::pair<std::string, std::string> SplitShortcut(const std::string& caption) {
-  auto tab = caption.find('\t');
-  if (tab == std::string::npos) return {caption, ""};
+std::pair<std::wstring, std::wstring> SplitShortcut(const std::wstring& caption) {
+  auto tab = caption.find(L'\t');
+  if (tab == std::wstring::npos) return {caption, L""};
   return {caption.substr(0, tab), caption.substr(tab + 1)};
 }
 
-SIZE TextSize(HDC dc, const std::string& text) {
+SIZE TextSize(HDC dc, const std::wstring& text) {
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -87,11 +88,11 @@ bool MenuLookFromStyle(const std::string& style, MenuLook& look) {
 void AppendLookItem(HMENU menu, UINT_PTR id, const char* caption, int image, UINT flags) {
   auto item = std::make_unique<LookItem>();
   item->separator = caption == nullptr;
-  item->caption = caption ? caption : "";
+  item->caption = caption ? Wide(caption) : std::wstring();
   item->image = image;
   item->popup = (flags & MF_POPUP) != 0;
 
-  MENUITEMINFOA mii{};
+  MENUITEMINFOW mii{};
   mii.cbSize = sizeof mii;
   mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
   mii.wID = item->popup ? 0 : static_cast<UINT>(id);
@@ -115,17 +116,17 @@ void AppendLookItem(HMENU menu, UINT_PTR id, const char* caption, int image, UIN
       mii.hbmpItem = HBMMENU_CALLBACK;
     }
   }
-  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
+  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
   g_items[menu].push_back(std::move(item));
 }
 
 void TruncateLookMenu(HMENU menu, int first) {
   while (GetMenuItemCount(menu) > first) {
     int last = GetMenuItemCount(menu) - 1;
-    MENUITEMINFOA mii{};
+    MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_DATA | MIIM_SUBMENU;
-    GetMenuItemInfoA(menu, static_cast<UINT>(last), TRUE, &mii);
+    GetMenuItemInfoW(menu, static_cast<UINT>(last), TRUE, &mii);
     // A submenu is not ours to destroy: remove the item only.
     RemoveMenu(menu, static_cast<UINT>(last), MF_BYPOSITION);
     auto& items = g_items[menu];
@@ -200,29 +201,34 @@ bool DrawMenuItem(DRAWITEMSTRUCT& dis) {
   auto [text, shortcut] = SplitShortcut(item->caption);
   RECT textBox{r.left + kGutter + 8, r.top, r.right - 16, r.bottom};
   UINT flags = DT_SINGLELINE | DT_VCENTER | ((dis.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textBox, flags | DT_LEFT);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox, flags | DT_LEFT);
   if (!shortcut.empty())
-    DrawTextA(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &textBox, flags | DT_RIGHT | DT_NOPREFIX);
+    DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &textBox, flags | DT_RIGHT | DT_NOPREFIX);
   return true;
 }
 
 bool MenuCharResult(WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (g_look != MenuLook::OfficeXP) return false;
   HMENU menu = reinterpret_cast<HMENU>(lParam);
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-  const char wanted = lower(static_cast<char>(LOWORD(wParam)));
+  // The character comes as UTF-16 to a Unicode window; letters of every
+  // script match without case.
+  auto lower = [](wchar_t c) {
+    CharLowerBuffW(&c, 1);
+    return c;
+  };
+  const wchar_t wanted = lower(static_cast<wchar_t>(LOWORD(wParam)));
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    MENUITEMINFOA mii{};
+    MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_DATA | MIIM_STATE;
-    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii) || (mii.fState & MFS_GRAYED)) continue;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii) || (mii.fState & MFS_GRAYED)) continue;
     auto* item = reinterpret_cast<LookItem*>(mii.dwItemData);
     if (!item || item->separator) continue;
-    const std::string& c = item->caption;
-    for (std::size_t p = 0; p + 1 < c.size() && c[p] != '\t'; ++p) {
-      if (c[p] != '&') continue;
-      if (c[p + 1] == '&') {
+    const std::wstring& c = item->caption;
+    for (std::size_t p = 0; p + 1 < c.size() && c[p] != L'\t'; ++p) {
+      if (c[p] != L'&') continue;
+      if (c[p + 1] == L'&') {
         ++p;  // "&&" draws one ampersand
         continue;
       }

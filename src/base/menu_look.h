@@ -17,7 +17,7 @@ void SetCurrentMenuLook(MenuLook look);
 // "Default" and "OfficeXP" name the two looks; any other name has none.
 bool MenuLookFromStyle(const std::string& style, MenuLook& look);
 
-// Appends an item: a caption (a tab separates the shortcut text), an optional
+// Appends an item: a UTF-8 caption (a tab separates the shortcut text), an optional
 // 16x16 bitmap resource (magenta transparent; 0 for none), and the usual
 // MF_GRAYED / MF_POPUP flags (for MF_POPUP, id is the submenu's handle).
 // caption nullptr appends a separator.

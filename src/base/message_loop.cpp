@@ -14,11 +14,11 @@ std::vector<HWND>& ModelessDialogs() {
 void Dispatch(MSG& msg) {
   const auto& dialogs = ModelessDialogs();
   bool handled = std::any_of(dialogs.begin(), dialogs.end(), [&](HWND dialog) {
-    return IsWindowVisible(dialog) && IsDialogMessageA(dialog, &msg);
+    return IsWindowVisible(dialog) && IsDialogMessageW(dialog, &msg);
   });
   if (handled) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ void RemoveModelessDialog(HWND dialog) {
 
 void ProcessMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
       return;
@@ -43,7 +43,7 @@ void ProcessMessages() {
 
 int RunMessageLoop(HWND mainWindow) {
   MSG msg{};
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     Dispatch(msg);
     // The quit request can be swallowed by a menu's own loop when the exit
     // sequence runs while a menu is open; the main window's end is final.

@@ -6,7 +6,7 @@
 
 namespace wisplet {
 namespace {
-const char kClassName[] = "TWispletPanel";
+const wchar_t kClassName[] = L"TWispletPanel";
 constexpr int kWheelLines = 3;
 constexpr int kLinePixels = 16;
 }  // namespace
@@ -95,12 +95,12 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return SendMessageA(GetParent(m_hwnd), msg, wParam, lParam);
+      return SendMessageW(GetParent(m_hwnd), msg, wParam, lParam);
     case WM_HSCROLL:
       // A track bar's notifications; the panel itself only scrolls vertically.
-      return SendMessageA(GetParent(m_hwnd), msg, wParam, lParam);
+      return SendMessageW(GetParent(m_hwnd), msg, wParam, lParam);
     case WM_VSCROLL: {
-      if (lParam) return SendMessageA(GetParent(m_hwnd), msg, wParam, lParam);
+      if (lParam) return SendMessageW(GetParent(m_hwnd), msg, wParam, lParam);
       RECT client{};
       GetClientRect(m_hwnd, &client);
       SCROLLINFO si{sizeof si};

@@ -2,18 +2,19 @@
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <utility>
+
+#include "base/wide_text.h"
 
 namespace wisplet {
 namespace {
-const char kClassName[] = "TWispletTrayIcon";
+const wchar_t kClassName[] = L"TWispletTrayIcon";
 constexpr UINT kCallbackMessage = WM_APP + 1;
 }  // namespace
 
 TrayIcon::TrayIcon(HICON icon, std::string hint, Handlers handlers)
     : icon_(icon), hint_(std::move(hint)), handlers_(std::move(handlers)),
-      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
   RegisterWindowClass(kClassName, 0, nullptr);
   // A hidden top-level window (not message-only) so that it can be made the
   // foreground window around the menu and receives "TaskbarCreated".
@@ -24,27 +25,27 @@ TrayIcon::TrayIcon(HICON icon, std::string hint, Handlers handlers)
 TrayIcon::~TrayIcon() { Remove(); }
 
 void TrayIcon::Add() {
-  NOTIFYICONDATAA nid{};
+  NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof nid;
   nid.hWnd = m_hwnd;
   nid.uID = 0;
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kCallbackMessage;
   nid.hIcon = icon_;
-  std::strncpy(nid.szTip, hint_.c_str(), 63);  // the shell takes at most 63 characters
-  added_ = Shell_NotifyIconA(NIM_ADD, &nid) != 0;
+  lstrcpynW(nid.szTip, Wide(hint_).c_str(), 64);  // the shell takes at most 63 characters
+  added_ = Shell_NotifyIconW(NIM_ADD, &nid) != 0;
   // "TaskbarCreated" also comes after a change of the screen's DPI, while the
   // icon is still there: then it is updated instead.
-  if (!added_) added_ = Shell_NotifyIconA(NIM_MODIFY, &nid) != 0;
+  if (!added_) added_ = Shell_NotifyIconW(NIM_MODIFY, &nid) != 0;
 }
 
 void TrayIcon::Remove() {
   if (!added_ || !m_hwnd) return;
-  NOTIFYICONDATAA nid{};
+  NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof nid;
   nid.hWnd = m_hwnd;
   nid.uID = 0;
-  Shell_NotifyIconA(NIM_DELETE, &nid);
+  Shell_NotifyIconW(NIM_DELETE, &nid);
   added_ = false;
 }
 

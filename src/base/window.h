@@ -24,9 +24,9 @@ class Window {
 
  protected:
   // Registers the class on first use; the class's window procedure is ours.
-  static void RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background,
+  static void RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background,
                                   HICON icon = nullptr);
-  bool Create(const char* className, DWORD exStyle, DWORD style, int x, int y, int width,
+  bool Create(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
               int height, HWND parent, int childId = 0);
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 
 #include "base/menu_look.h"
 #include "base/message_loop.h"
+#include "base/wide_text.h"
 #include "dialogs/dialog_host.h"
 #include "dialogs/form_sticker.h"
 #include "dialogs/options_ids.h"
@@ -20,7 +21,7 @@ using namespace options;
 
 namespace {
 
-const char kClassName[] = "TFormOptions";
+const wchar_t kClassName[] = L"TFormOptions";
 constexpr COLORREF kStripColor = RGB(243, 242, 240);  // stored as 0xF0F2F3
 constexpr COLORREF kChosenFill = RGB(193, 210, 238);
 constexpr COLORREF kChosenBorder = RGB(49, 106, 197);
@@ -29,17 +30,17 @@ constexpr int kPageFrame = 2;    // the raised frame of a page
 constexpr int kPageButtonHeight = 57;
 constexpr int kImageSize = 32;
 
-bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void SetChecked(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void SetChecked(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 HBITMAP LoadBitmapResource(int id) {
-  return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+  return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-OSVERSIONINFOA WindowsVersion() {
-  OSVERSIONINFOA info{};
+OSVERSIONINFOW WindowsVersion() {
+  OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
-  GetVersionExA(&info);
+  GetVersionExW(&info);
   return info;
 }
 
@@ -47,7 +48,7 @@ OSVERSIONINFOA WindowsVersion() {
 
 TFormOptions::TFormOptions(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WISPLET)));
+                      LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WISPLET)));
   font_.reset(CreateDialogFont(dpi_));
   boldFont_.reset(CreateDialogFont(dpi_, true));
   systemImage_.reset(LoadBitmapResource(IDB_OPTIONS_SYSTEM));
@@ -55,12 +56,12 @@ TFormOptions::TFormOptions(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
 
   // Centred in the work area, at its designed size.
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int width = Scaled(kDesignWidth), height = Scaled(kDesignHeight);
   Create(kClassName, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
          work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2, width,
          height, nullptr);
-  SetWindowTextA(m_hwnd, "Wisplet Options");
+  SetText(m_hwnd, "Wisplet Options");
   CreateFrame();
   CreateSystemPage();
   CreateSchemesPage();
@@ -86,25 +87,25 @@ int TFormOptions::Scaled(int designPixels) const { return MulDiv(designPixels, d
 
 HWND TFormOptions::CreateLabel(HWND parent, std::vector<AnchoredControl>& layout, const char* text, LabelKind kind,
                                Rect design, unsigned anchors) {
-  HWND label = CreateChild(parent, 0, "STATIC", text, SS_OWNERDRAW, IdLabel,
+  HWND label = CreateChild(parent, 0, L"STATIC", text, SS_OWNERDRAW, IdLabel,
                            static_cast<HFONT>(kind == LabelKind::Plain || kind == LabelKind::Section
                                                   ? font_.get()
                                                   : boldFont_.get()));
-  SetWindowLongPtrA(label, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
+  SetWindowLongPtrW(label, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
   layout.push_back({label, design, anchors});
   return label;
 }
 
 void TFormOptions::DrawLabel(const DRAWITEMSTRUCT& item) const {
-  const auto kind = static_cast<LabelKind>(GetWindowLongPtrA(item.hwndItem, GWLP_USERDATA));
+  const auto kind = static_cast<LabelKind>(GetWindowLongPtrW(item.hwndItem, GWLP_USERDATA));
   RECT r = item.rcItem;
   FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-  const std::string text = WindowText(item.hwndItem);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+  const std::wstring text = Wide(WindowText(item.hwndItem));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
   SelectObjectScope select(item.hDC, font);
   int oldMode = SetBkMode(item.hDC, TRANSPARENT);
   COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(item.hDC, oldColor);
   SetBkMode(item.hDC, oldMode);
   // Headings are underlined in the active caption's color, sections with an
@@ -142,12 +143,12 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
     }
     DeleteDC(source);
   }
-  const std::string text = WindowText(item.hwndItem);
+  const std::wstring text = Wide(WindowText(item.hwndItem));
   RECT textRect{r.left, imageTop + size + Scaled(2), r.right, r.bottom};
   SelectObjectScope select(item.hDC, font_.get());
   int oldMode = SetBkMode(item.hDC, TRANSPARENT);
   COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE);
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE);
   SetTextColor(item.hDC, oldColor);
   SetBkMode(item.hDC, oldMode);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
@@ -163,8 +164,8 @@ void TFormOptions::CreateFrame() {
                                       Panel::Options{CLR_INVALID, Panel::Frame::LoweredInner, kMenuBorder, false});
   TBXPageScrollerMenu = std::make_unique<Panel>(PanelMenu->Handle(), IdPageStrip, Panel::Options{kStripColor});
   HWND strip = TBXPageScrollerMenu->Handle();
-  TBXBtnSystem = CreateChild(strip, 0, "BUTTON", "System", WS_TABSTOP | BS_OWNERDRAW, IdBtnSystem, font);
-  TBXBtnColor = CreateChild(strip, 0, "BUTTON", "Color schemes", WS_TABSTOP | BS_OWNERDRAW, IdBtnColor, font);
+  TBXBtnSystem = CreateChild(strip, 0, L"BUTTON", "System", WS_TABSTOP | BS_OWNERDRAW, IdBtnSystem, font);
+  TBXBtnColor = CreateChild(strip, 0, L"BUTTON", "Color schemes", WS_TABSTOP | BS_OWNERDRAW, IdBtnColor, font);
   SetWindowPos(TBXBtnSystem, nullptr, 0, 0, Scaled(85), Scaled(kPageButtonHeight), SWP_NOZORDER);
   SetWindowPos(TBXBtnColor, nullptr, 0, Scaled(kPageButtonHeight), Scaled(85), Scaled(kPageButtonHeight),
                SWP_NOZORDER);
@@ -172,10 +173,10 @@ void TFormOptions::CreateFrame() {
   TbShSystem = std::make_unique<Panel>(m_hwnd, IdPageSystem, Panel::Options{CLR_INVALID, Panel::Frame::Raised});
   TbShColor = std::make_unique<Panel>(m_hwnd, IdPageColor, Panel::Options{CLR_INVALID, Panel::Frame::Raised});
 
-  BtnHelp = CreateChild(m_hwnd, 0, "BUTTON", "&Help", WS_TABSTOP | BS_PUSHBUTTON, IdBtnHelp, font);
-  BtnOK = CreateChild(m_hwnd, 0, "BUTTON", "&OK", WS_TABSTOP | BS_PUSHBUTTON, IdBtnOK, font);
-  BtnCancel = CreateChild(m_hwnd, 0, "BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, IdBtnCancel, font);
-  BtnApply = CreateChild(m_hwnd, 0, "BUTTON", "&Apply", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, IdBtnApply, font);
+  BtnHelp = CreateChild(m_hwnd, 0, L"BUTTON", "&Help", WS_TABSTOP | BS_PUSHBUTTON, IdBtnHelp, font);
+  BtnOK = CreateChild(m_hwnd, 0, L"BUTTON", "&OK", WS_TABSTOP | BS_PUSHBUTTON, IdBtnOK, font);
+  BtnCancel = CreateChild(m_hwnd, 0, L"BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, IdBtnCancel, font);
+  BtnApply = CreateChild(m_hwnd, 0, L"BUTTON", "&Apply", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, IdBtnApply, font);
 
   frameLayout_ = {
       {PanelMenu->Handle(), {0, 0, 97, 360}, AnchorLeft | AnchorTop | AnchorBottom},
@@ -194,13 +195,13 @@ void TFormOptions::CreateSystemPage() {
   constexpr unsigned across = AnchorLeft | AnchorTop | AnchorRight;
   CreateLabel(page, systemLayout_, " System options ", LabelKind::Heading, {4, 4, 447, 22}, across);
   CreateLabel(page, systemLayout_, " Automatic run ", LabelKind::Section, {4, 37, 447, 54}, across);
-  ChBoxAutoRun = CreateChild(page, 0, "BUTTON", " Run on windows startup", WS_TABSTOP | BS_AUTOCHECKBOX,
+  ChBoxAutoRun = CreateChild(page, 0, L"BUTTON", " Run on windows startup", WS_TABSTOP | BS_AUTOCHECKBOX,
                              IdAutoRun, font);
   systemLayout_.push_back({ChBoxAutoRun, {16, 61, 440, 78}, across});
   CreateLabel(page, systemLayout_, " Menu style", LabelKind::Section, {4, 99, 447, 116}, across);
-  RdBtnStyleWinXP = CreateChild(page, 0, "BUTTON", "Default style", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+  RdBtnStyleWinXP = CreateChild(page, 0, L"BUTTON", "Default style", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                                 IdStyleDefault, font);
-  RdBtnStyleOffXP = CreateChild(page, 0, "BUTTON", "Office XP style", BS_AUTORADIOBUTTON, IdStyleOfficeXP, font);
+  RdBtnStyleOffXP = CreateChild(page, 0, L"BUTTON", "Office XP style", BS_AUTORADIOBUTTON, IdStyleOfficeXP, font);
   systemLayout_.push_back({RdBtnStyleWinXP, {16, 124, 440, 141}, across});
   systemLayout_.push_back({RdBtnStyleOffXP, {16, 148, 440, 165}, across});
   SetChecked(RdBtnStyleWinXP, true);
@@ -239,7 +240,7 @@ void TFormOptions::TBXBtnColorClick() { ShowPage(TbShColor.get()); }
 
 void TFormOptions::FormCreate() {
   ApplyStoredStyle();
-  const OSVERSIONINFOA version = WindowsVersion();
+  const OSVERSIONINFOW version = WindowsVersion();
   EnableWindow(TrBTrans, TransparencyBarEnabled(version.dwMajorVersion, version.dwMinorVersion));
 }
 
@@ -275,11 +276,10 @@ void TFormOptions::FormShow() {
 void TFormOptions::LoadControls() {
   const ProgramState& state = host_.SharedState();
   SchemeToControls(state.CurrentScheme);
-  SendMessageA(CBSchemes, CB_RESETCONTENT, 0, 0);
-  for (const TColorScheme& scheme : state.ColorSchemes)
-    SendMessageA(CBSchemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.Name.c_str()));
+  SendMessageW(CBSchemes, CB_RESETCONTENT, 0, 0);
+  for (const TColorScheme& scheme : state.ColorSchemes) AddComboItem(CBSchemes, scheme.Name);
   if (!state.ColorSchemes.empty()) {
-    SendMessageA(CBSchemes, CB_SETCURSEL, 0, 0);
+    SendMessageW(CBSchemes, CB_SETCURSEL, 0, 0);
     CBSchemesChange();
   }
   SetChecked(ChBoxAutoRun, state.AutoRun);
@@ -372,9 +372,9 @@ void TFormOptions::OnCommand(int id, int code, HWND control) {
     case IDOK: {
       // Enter presses only a focused push button, never "&OK" on its own.
       HWND focus = GetFocus();
-      if (focus && IsChild(m_hwnd, focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) &
+      if (focus && IsChild(m_hwnd, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
                                                 (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
-        SendMessageA(focus, BM_CLICK, 0, 0);
+        SendMessageW(focus, BM_CLICK, 0, 0);
       return;
     }
   }
@@ -387,7 +387,7 @@ LRESULT TFormOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lParam) == TrBTrans) {
-        int position = static_cast<int>(SendMessageA(TrBTrans, TBM_GETPOS, 0, 0));
+        int position = static_cast<int>(SendMessageW(TrBTrans, TBM_GETPOS, 0, 0));
         if (position != shownTransparency_) {
           shownTransparency_ = position;
           SomeColorComponentChange();

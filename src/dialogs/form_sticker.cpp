@@ -6,16 +6,18 @@
 #include <string>
 
 #include "base/dialog_kit.h"
+#include "base/wide_text.h"
 #include "base/message_loop.h"
 #include "dialogs/dialog_host.h"
 #include "model/anchors.h"
+#include "model/unicode.h"
 #include "notes/sticker_window.h"
 #include "resources/resource.h"
 
 namespace wisplet {
 namespace {
 
-const char kClassName[] = "TFormSticker";
+const wchar_t kClassName[] = L"TFormSticker";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 
@@ -27,7 +29,7 @@ constexpr int kMinWidth = 150, kMinHeight = 150;
 constexpr int kComboItemHeight = 13;
 constexpr int kComboHeight = 21;  // the closed list
 constexpr int kComboDropItems = 8;  // how many schemes the open list shows at once
-constexpr int kTitleLimit = 100;
+constexpr int kTitleLimit = 100;  // characters; a pair of surrogates is one
 constexpr int kEdgeGap = 5;  // from the work area's bottom-right corner
 
 // Sent by a subclassed control with each typed character before it sees the
@@ -59,9 +61,9 @@ std::string WithCrLf(const std::string& text) {
 }  // namespace
 
 TFormSticker::TFormSticker(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                      LoadIconA(instance, MAKEINTRESOURCEA(IDI_WISPLET)));
+                      LoadIconW(instance, MAKEINTRESOURCEW(IDI_WISPLET)));
   font_.reset(CreateDialogFont(dpi_));
   labelFont_.reset(CreateDialogFont(dpi_, true, true));
   Create(kClassName, kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, Scaled(kDesignWidth),
@@ -83,26 +85,28 @@ TFormSticker::~TFormSticker() {
 int TFormSticker::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
 void TFormSticker::CreateControls() {
-  auto make = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int id) {
-    bool label = std::string(cls) == "STATIC";
+  auto make = [&](DWORD exStyle, const wchar_t* cls, const char* text, DWORD style, int id) {
+    bool label = std::wstring_view(cls) == L"STATIC";
     return CreateChild(m_hwnd, exStyle, cls, text, style, id,
                        static_cast<HFONT>(label ? labelFont_.get() : font_.get()));
   };
   // Creation order is the tab order; the labels take no focus.
-  TBXLabel1 = make(0, "STATIC", "Title", SS_LEFT | SS_NOPREFIX, IdLabel1);
-  EditTitle = make(WS_EX_CLIENTEDGE, "EDIT", "New Sticker Title", WS_TABSTOP | ES_AUTOHSCROLL, IdTitle);
-  TBXLabel2 = make(0, "STATIC", "Memo", SS_LEFT | SS_NOPREFIX, IdLabel2);
+  TBXLabel1 = make(0, L"STATIC", "Title", SS_LEFT | SS_NOPREFIX, IdLabel1);
+  EditTitle = make(WS_EX_CLIENTEDGE, L"EDIT", "New Sticker Title", WS_TABSTOP | ES_AUTOHSCROLL, IdTitle);
+  TBXLabel2 = make(0, L"STATIC", "Memo", SS_LEFT | SS_NOPREFIX, IdLabel2);
   // No ES_AUTOHSCROLL and no horizontal bar: long lines wrap.
-  MemoBody = make(WS_EX_CLIENTEDGE, "EDIT", "New Sticker Memo",
+  MemoBody = make(WS_EX_CLIENTEDGE, L"EDIT", "New Sticker Memo",
                   WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, IdMemo);
-  TBXLabel3 = make(0, "STATIC", "Color Scheme", SS_LEFT | SS_NOPREFIX, IdLabel3);
+  TBXLabel3 = make(0, L"STATIC", "Color Scheme", SS_LEFT | SS_NOPREFIX, IdLabel3);
   // Drawn by us only so that its items are 13 pixels high whatever the
   // system makes of the font; it keeps its strings for CB_GETLBTEXT.
-  CBSchemes = make(0, "COMBOBOX", "",
+  CBSchemes = make(0, L"COMBOBOX", "",
                    WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, IdSchemes);
-  BtnNew = make(0, "BUTTON", "Create New", WS_TABSTOP | BS_PUSHBUTTON, IdNew);
+  BtnNew = make(0, L"BUTTON", "Create New", WS_TABSTOP | BS_PUSHBUTTON, IdNew);
 
-  SendMessageA(EditTitle, EM_LIMITTEXT, kTitleLimit, 0);
+  // The edit's own limit counts UTF-16 units and would cut a pasted pair of
+  // surrogates in two; the title's limit is kept by EditTitleChange instead.
+  titleShown_ = Wide(WindowText(EditTitle));
   for (HWND control : {EditTitle, MemoBody, CBSchemes, BtnNew})
     SetWindowSubclass(control, &TFormSticker::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -144,10 +148,9 @@ void TFormSticker::PlaceControls() {
 }
 
 void TFormSticker::FillSchemeList() {
-  SendMessageA(CBSchemes, CB_RESETCONTENT, 0, 0);
-  for (const TColorScheme& scheme : host_.SharedState().ColorSchemes)
-    SendMessageA(CBSchemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.Name.c_str()));
-  if (SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0) > 0) SendMessageA(CBSchemes, CB_SETCURSEL, 0, 0);
+  SendMessageW(CBSchemes, CB_RESETCONTENT, 0, 0);
+  for (const TColorScheme& scheme : host_.SharedState().ColorSchemes) AddComboItem(CBSchemes, scheme.Name);
+  if (SendMessageW(CBSchemes, CB_GETCOUNT, 0, 0) > 0) SendMessageW(CBSchemes, CB_SETCURSEL, 0, 0);
 }
 
 void TFormSticker::SchemesInsertedAtFront(std::size_t count) {
@@ -160,14 +163,14 @@ void TFormSticker::SchemesInsertedAtFront(std::size_t count) {
 void TFormSticker::PrepareNewNote() {
   if (!IsWindowVisible(m_hwnd)) {
     RECT work{}, bounds{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(m_hwnd, &bounds);
     int top = work.bottom - (bounds.bottom - bounds.top) - kEdgeGap;
     int left = work.right - (bounds.right - bounds.left) - kEdgeGap;
     SetWindowPos(m_hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  SetWindowTextA(m_hwnd, "New Note");
-  SetWindowTextA(BtnNew, "Create New");
+  SetText(m_hwnd, "New Note");
+  SetText(BtnNew, "Create New");
   EditMode = false;
   FillSchemeList();
 }
@@ -191,17 +194,17 @@ void TFormSticker::ShowFromTray() {
 void TFormSticker::ShowEditNote(TStickerWindow& note) {
   PrepareNewNote();
   ShowDialog();
-  SetWindowTextA(m_hwnd, "Edit Note");
-  SetWindowTextA(BtnNew, "Complete Edit");
+  SetText(m_hwnd, "Edit Note");
+  SetText(BtnNew, "Complete Edit");
   EditMode = true;
   EditedNote = &note;
-  SetWindowTextA(EditTitle, note.Title.c_str());
-  SetWindowTextA(MemoBody, WithCrLf(note.Memo).c_str());
-  // Byte for byte, case-sensitive: CB_FINDSTRINGEXACT would ignore case.
-  LRESULT count = SendMessageA(CBSchemes, CB_GETCOUNT, 0, 0);
+  SetTitleText(note.Title);
+  SetText(MemoBody, WithCrLf(note.Memo));
+  // Character for character, case-sensitive: CB_FINDSTRINGEXACT would ignore case.
+  LRESULT count = SendMessageW(CBSchemes, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     if (ComboItemText(CBSchemes, static_cast<int>(i)) == note.Scheme.Name) {
-      SendMessageA(CBSchemes, CB_SETCURSEL, i, 0);
+      SendMessageW(CBSchemes, CB_SETCURSEL, i, 0);
       break;
     }
   }
@@ -219,28 +222,51 @@ void TFormSticker::ShowDialog() {
 }
 
 void TFormSticker::FormShow() {
-  if (GetWindowTextLengthA(MemoBody) == 0) SetWindowTextA(MemoBody, "New Note Text");
+  if (GetWindowTextLengthW(MemoBody) == 0) SetText(MemoBody, "New Note Text");
   // Only the dialog's own taskbar button is to show.
   if (HWND application = host_.ApplicationWindow()) ShowWindow(application, SW_HIDE);
 }
 
 void TFormSticker::FormActivate() { SetFocus(EditTitle); }
 
-char TFormSticker::FormKeyPress(char key) {
+wchar_t TFormSticker::FormKeyPress(wchar_t key) {
   // Ctrl+Enter and Ctrl+J both type a line feed: complete the dialog.
-  if (key == '\n') {
+  if (key == L'\n') {
     BtnNewClick();
     return 0;
   }
   return key;
 }
 
-void TFormSticker::MemoBodyEnter(HWND control) { SendMessageA(control, EM_SETSEL, 0, -1); }
+void TFormSticker::MemoBodyEnter(HWND control) { SendMessageW(control, EM_SETSEL, 0, -1); }
+
+void TFormSticker::SetTitleText(const std::string& title) {
+  // A title set by the program is shown whole, however long.
+  settingTitle_ = true;
+  SetText(EditTitle, title);
+  settingTitle_ = false;
+  titleShown_ = Wide(WindowText(EditTitle));
+}
+
+void TFormSticker::EditTitleChange() {
+  if (settingTitle_) return;
+  std::wstring now = Wide(WindowText(EditTitle));
+  auto units = [](const std::wstring& s) { return std::u16string_view(reinterpret_cast<const char16_t*>(s.data()), s.size()); };
+  if (auto excess = ExcessOfEdit(units(titleShown_), units(now), kTitleLimit)) {
+    // What does not fit goes again, as the edit's own limit would refuse it;
+    // the caret stays behind what was kept.
+    MessageBeep(MB_OK);
+    SendMessageW(EditTitle, EM_SETSEL, excess->first, excess->last);
+    SendMessageW(EditTitle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    now = Wide(WindowText(EditTitle));
+  }
+  titleShown_ = std::move(now);
+}
 
 void TFormSticker::BtnNewClick() {
   ShowWindow(m_hwnd, SW_HIDE);
   ProgramState& state = host_.SharedState();
-  LRESULT index = SendMessageA(CBSchemes, CB_GETCURSEL, 0, 0);
+  LRESULT index = SendMessageW(CBSchemes, CB_GETCURSEL, 0, 0);
   // The options window may have deleted schemes while the list was open; a
   // position past the end keeps the current scheme.
   if (index >= 0 && static_cast<std::size_t>(index) < state.ColorSchemes.size())
@@ -309,14 +335,16 @@ LRESULT TFormSticker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FocusNextControl(wParam, lParam);
       return 0;
     case kKeyPreview:
-      return static_cast<unsigned char>(FormKeyPress(static_cast<char>(wParam)));
+      return static_cast<LRESULT>(FormKeyPress(static_cast<wchar_t>(wParam)));
     case WM_CHAR:
-      if (!FormKeyPress(static_cast<char>(wParam))) return 0;
+      if (!FormKeyPress(static_cast<wchar_t>(wParam))) return 0;
       break;
     case WM_COMMAND: {
       int id = LOWORD(wParam), code = HIWORD(wParam);
       if (id == IdNew && code == BN_CLICKED) {
         BtnNewClick();
+      } else if (id == IdTitle && code == EN_CHANGE) {
+        EditTitleChange();
       } else if ((id == IdTitle || id == IdMemo) && code == EN_SETFOCUS) {
         MemoBodyEnter(reinterpret_cast<HWND>(lParam));
       } else if (id == IDOK && GetFocus() == BtnNew) {
@@ -353,7 +381,7 @@ LRESULT CALLBACK TFormSticker::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, L
       // Escape, which would hide the editor; Escape does not close it.
       if (hwnd == form->MemoBody && wParam == VK_ESCAPE) return 0;
       if (msg == WM_CHAR) {
-        LRESULT key = SendMessageA(form->m_hwnd, kKeyPreview, wParam, 0);
+        LRESULT key = SendMessageW(form->m_hwnd, kKeyPreview, wParam, 0);
         if (key == 0) return 0;
         // Tab has moved the focus on already; it types no tab into the memo.
         if (hwnd == form->MemoBody && key == '\t' && GetKeyState(VK_CONTROL) >= 0) return 0;

@@ -45,8 +45,11 @@ class TFormSticker : public Window {
   void FormActivate();
   // Sees every typed character before the focused control; returns the
   // character to pass on, 0 when it was used up here.
-  char FormKeyPress(char key);
+  wchar_t FormKeyPress(wchar_t key);
   void MemoBodyEnter(HWND control);
+  // The title holds at most kTitleLimit characters, however they come in.
+  void EditTitleChange();
+  void SetTitleText(const std::string& title);
   void BtnNewClick();
   void FocusNextControl(WPARAM wParam, LPARAM lParam);
   int Scaled(int designPixels) const;
@@ -66,6 +69,8 @@ class TFormSticker : public Window {
   GdiObject font_;       // every control
   GdiObject labelFont_;  // the three labels: bold, underlined
   int dpi_ = 96;
+  std::wstring titleShown_;  // the title as the last change left it
+  bool settingTitle_ = false;
   bool layingOut_ = false;
   bool layoutAgain_ = false;
 };

@@ -25,8 +25,8 @@ constexpr int kPickerItemHeight = 16;
 const char* const kGradientNames[] = {"Horizontal",  "Vertical", "LeftBias", "RightBias", "Rectangle",
                                       "Horizontal Convergent", "Vertical Convergent", "None"};
 
-int Selection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
-int ItemCount(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); }
+int Selection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+int ItemCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
 
 }  // namespace
 
@@ -52,35 +52,35 @@ void TFormOptions::CreateSchemesPage() {
     control(p.Handle(), dropDown(left, top, kPickerDropItems, kPickerItemHeight));
   };
   auto gradientList = [&](int id, int left, int top) {
-    HWND list = CreateChild(box, 0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id, font);
-    for (const char* name : kGradientNames) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    HWND list = CreateChild(box, 0, L"COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id, font);
+    for (const char* name : kGradientNames) AddComboItem(list, name);
     return control(list, dropDown(left, top, 8, 13));
   };
 
   // In tab order.
   CreateLabel(box, layout, " Color schemes ", LabelKind::Heading, {2, 2, 445, 20}, across);
   CreateLabel(box, layout, " Avaible schemes ", LabelKind::Section, {2, 26, 445, 43}, across);
-  CBSchemes = control(CreateChild(box, 0, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IdSchemes, font),
+  CBSchemes = control(CreateChild(box, 0, L"COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IdSchemes, font),
                       dropDown(8, 49, kSchemesDropItems, 13));
-  BtnSchNew = control(CreateChild(box, 0, "BUTTON", "New", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, IdSchNew, font),
+  BtnSchNew = control(CreateChild(box, 0, L"BUTTON", "New", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, IdSchNew, font),
                       {164, 49, 215, 70});
-  BtnSchSave = control(CreateChild(box, 0, "BUTTON", "Save", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY | WS_DISABLED, IdSchSave, font),
+  BtnSchSave = control(CreateChild(box, 0, L"BUTTON", "Save", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY | WS_DISABLED, IdSchSave, font),
                        {220, 49, 271, 70});
-  BtnSchDel = control(CreateChild(box, 0, "BUTTON", "Delete", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, IdSchDel, font),
+  BtnSchDel = control(CreateChild(box, 0, L"BUTTON", "Delete", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, IdSchDel, font),
                       {276, 49, 327, 70});
   CreateLabel(box, layout, " Scheme name and colors ", LabelKind::Section, {2, 78, 445, 95}, across);
   CreateLabel(box, layout, "Name:", LabelKind::Bold, {8, 101, 153, 114}, fixed);
-  EdSchName = control(CreateChild(box, WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IdSchName, font),
+  EdSchName = control(CreateChild(box, WS_EX_CLIENTEDGE, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IdSchName, font),
                       {8, 116, 153, 137});
   CreateLabel(box, layout, "Transparency:", LabelKind::Bold, {168, 101, 318, 114}, fixed);
-  TrBTrans = control(CreateChild(box, 0, TRACKBAR_CLASSA, "",
+  TrBTrans = control(CreateChild(box, 0, TRACKBAR_CLASSW, "",
                                  WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH, IdTrans, font),
                      {160, 116, 310, 141});
   // A thumb short enough to leave room for the ticks below it.
-  SendMessageA(TrBTrans, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(15)), 0);
-  SendMessageA(TrBTrans, TBM_SETRANGE, FALSE, MAKELPARAM(0, kTransparencyPositions - 1));
-  SendMessageA(TrBTrans, TBM_SETTICFREQ, 1, 0);
-  SendMessageA(TrBTrans, TBM_SETPAGESIZE, 0, 1);
+  SendMessageW(TrBTrans, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(15)), 0);
+  SendMessageW(TrBTrans, TBM_SETRANGE, FALSE, MAKELPARAM(0, kTransparencyPositions - 1));
+  SendMessageW(TrBTrans, TBM_SETTICFREQ, 1, 0);
+  SendMessageW(TrBTrans, TBM_SETPAGESIZE, 0, 1);
 
   // The title's four settings, then the same four for the text area below.
   auto area = [&](const char* heading, int top, ColorPicker& color, int colorId, ColorPicker& font, int fontId,
@@ -107,25 +107,25 @@ void TFormOptions::CreateSchemesPage() {
 }
 
 void TFormOptions::SchemeToControls(const TColorScheme& s) {
-  SetWindowTextA(EdSchName, s.Name.c_str());
+  SetText(EdSchName, s.Name);
   shownTransparency_ = TransparencyPosition(s.AlphaBlendValue);
-  SendMessageA(TrBTrans, TBM_SETPOS, TRUE, shownTransparency_);
+  SendMessageW(TrBTrans, TBM_SETPOS, TRUE, shownTransparency_);
   CBTitleColor.SetColor(s.TitleColor);
   CBTitleFontColor.SetColor(s.TitleFontColor);
   CBTitleGradColor.SetColor(s.TitleGradColor);
   shownTitleGradType_ = s.TitleGradType;
-  SendMessageA(CBTitleGradType, CB_SETCURSEL, s.TitleGradType, 0);  // none selected beyond the eight
+  SendMessageW(CBTitleGradType, CB_SETCURSEL, s.TitleGradType, 0);  // none selected beyond the eight
   CBMemoColor.SetColor(s.MemoColor);
   CBMemoFontColor.SetColor(s.MemoFontColor);
   CBMemoGradColor.SetColor(s.MemoGradColor);
   shownMemoGradType_ = s.MemoGradType;
-  SendMessageA(CBMemoGradType, CB_SETCURSEL, s.MemoGradType, 0);
+  SendMessageW(CBMemoGradType, CB_SETCURSEL, s.MemoGradType, 0);
 }
 
 TColorScheme TFormOptions::SchemeFromControls() const {
   TColorScheme s;
   s.Name = WindowText(EdSchName);
-  s.AlphaBlendValue = AlphaBlendFromPosition(static_cast<int>(SendMessageA(TrBTrans, TBM_GETPOS, 0, 0)));
+  s.AlphaBlendValue = AlphaBlendFromPosition(static_cast<int>(SendMessageW(TrBTrans, TBM_GETPOS, 0, 0)));
   s.TitleColor = CBTitleColor.Color();
   s.TitleFontColor = CBTitleFontColor.Color();
   s.TitleGradColor = CBTitleGradColor.Color();
@@ -162,13 +162,13 @@ void TFormOptions::BtnSchNewClick() {
   std::vector<std::string> items;
   for (int i = 0, n = ItemCount(CBSchemes); i < n; ++i) items.push_back(ComboItemText(CBSchemes, i));
   const std::string name = NewSchemeName(items);
-  LRESULT added = SendMessageA(CBSchemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  SetWindowTextA(EdSchName, name.c_str());
+  LRESULT added = AddComboItem(CBSchemes, name);
+  SetText(EdSchName, name);
   ProgramState& state = host_.SharedState();
   AddScheme(state.ColorSchemes, state.CurrentScheme);
   // Selecting by message runs no change handler: the controls keep showing
   // what they showed before.
-  SendMessageA(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(added), 0);
+  SendMessageW(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(added), 0);
   SomeComponentChange();
   if (TFormSticker* editor = host_.Editor()) editor->FillSchemeList();
 }
@@ -178,9 +178,9 @@ void TFormOptions::BtnSchSaveClick() {
   const int k = Selection(CBSchemes);
   if (k >= 0 && k < ItemCount(CBSchemes) && static_cast<std::size_t>(k) < schemes.size()) {
     const std::string name = WindowText(EdSchName);
-    SendMessageA(CBSchemes, CB_DELETESTRING, static_cast<WPARAM>(k), 0);
-    SendMessageA(CBSchemes, CB_INSERTSTRING, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(k), 0);
+    SendMessageW(CBSchemes, CB_DELETESTRING, static_cast<WPARAM>(k), 0);
+    AddComboItem(CBSchemes, name, k);
+    SendMessageW(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(k), 0);
     schemes[static_cast<std::size_t>(k)] = SchemeFromControls();
   }
   EnableControl(BtnSchSave, false);
@@ -194,9 +194,9 @@ void TFormOptions::BtnSchDelClick() {
     // By position: the combo's items and the list correspond index for index,
     // and a new entry can share its name with an older one.
     DeleteScheme(schemes, static_cast<std::size_t>(k));
-    SendMessageA(CBSchemes, CB_DELETESTRING, static_cast<WPARAM>(k), 0);
+    SendMessageW(CBSchemes, CB_DELETESTRING, static_cast<WPARAM>(k), 0);
     if (const int left = ItemCount(CBSchemes); left > 0)
-      SendMessageA(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(k < left ? k : left - 1), 0);
+      SendMessageW(CBSchemes, CB_SETCURSEL, static_cast<WPARAM>(k < left ? k : left - 1), 0);
     CBSchemesChange();
     if (TFormSticker* editor = host_.Editor()) editor->FillSchemeList();
   }

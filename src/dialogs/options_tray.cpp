@@ -5,6 +5,7 @@
 
 #include "base/menu_look.h"
 #include "base/message_loop.h"
+#include "base/wide_text.h"
 #include "dialogs/dialog_host.h"
 #include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
@@ -19,7 +20,7 @@ static_assert(kCmdClosedFirst + kMaxClosedNotes <= kCmdNotesListFirst, "the two 
 
 void TFormOptions::CreateTray() {
   icon_ = static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WISPLET), IMAGE_ICON, 16, 16, 0));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WISPLET), IMAGE_ICON, 16, 16, 0));
   trayMenu_ = CreatePopupMenu();
   BuildTrayMenu();
   TrayIcon::Handlers handlers;
@@ -55,7 +56,7 @@ void TFormOptions::OpenTrayMenu() {
       trayMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0,
       owner, nullptr));
   SetForegroundWindow(owner);
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   if (command) RunTrayCommand(command);
 }
 
@@ -87,7 +88,7 @@ LRESULT TFormOptions::TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_MENUCHAR: {
       LRESULT result = 0;
       return MenuCharResult(wParam, lParam, result) ? result
-                                                    : DefWindowProcA(tray_->Handle(), msg, wParam, lParam);
+                                                    : DefWindowProcW(tray_->Handle(), msg, wParam, lParam);
     }
     case WM_COMMAND:
       RunTrayCommand(LOWORD(wParam));
@@ -122,7 +123,7 @@ void TFormOptions::TBXItemMainOptionsClick() {
 
 void TFormOptions::BtnHelpClick() {
   // A missing help file or viewer is not reported.
-  ShellExecuteA(host_.ApplicationWindow(), "open", host_.HelpFilePath().c_str(), nullptr, nullptr,
+  ShellExecuteW(host_.ApplicationWindow(), L"open", Wide(host_.HelpFilePath()).c_str(), nullptr, nullptr,
                 SW_SHOWNORMAL);
 }
 

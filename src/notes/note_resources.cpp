@@ -25,9 +25,9 @@ class ScreenDc {
 
 HFONT MakeFont(bool bold) {
   int height = -MulDiv(8, GetDeviceCaps(ScreenDc().get(), LOGPIXELSY), 72);
-  return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+                     DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
 }
 
 constexpr int kFirstGlyph = 100;
@@ -44,8 +44,8 @@ NoteResources::NoteResources() : titleFont_(MakeFont(true)), memoFont_(MakeFont(
   // pixels it has on Windows at 96 dpi; every size of a note follows it.
   ScreenDc screen;
   SelectObjectScope select(screen.get(), memoFont_.get());
-  TEXTMETRICA tm{};
-  if (GetTextMetricsA(screen.get(), &tm)) lineHeight_ = tm.tmHeight;
+  TEXTMETRICW tm{};
+  if (GetTextMetricsW(screen.get(), &tm)) lineHeight_ = tm.tmHeight;
   displayDepth_ = GetDeviceCaps(screen.get(), BITSPIXEL);
 }
 
@@ -60,9 +60,9 @@ const NoteResources::GlyphImage* NoteResources::Glyph(int id) {
   if (glyph.picture) return &glyph;
   // Made once, so that drawing a glyph takes two plain copies; a copy that
   // looks for the transparent color costs far more, on every paint.
-  GdiObject original(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+  GdiObject original(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
   BITMAP info{};
-  if (!original || !GetObjectA(original.get(), sizeof info, &info)) return nullptr;
+  if (!original || !GetObjectW(original.get(), sizeof info, &info)) return nullptr;
   const int w = info.bmWidth, h = info.bmHeight;
   ScreenDc screen;
   MemoryDc source(CreateCompatibleDC(nullptr)), bits(CreateCompatibleDC(nullptr));
@@ -116,14 +116,14 @@ HDC NoteResources::PaintBuffer(HDC compatible, int width, int height) {
 
 HWND NoteResources::Tooltip() {
   if (!tooltip_) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   return tooltip_;
 }
 
-SIZE NoteResources::MeasureText(HFONT font, const std::string& text, int wrapWidth) {
+SIZE NoteResources::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) {
   // One device context like the screen's for every measurement: getting the
   // screen's own for each one costs more than measuring a short text.
   if (!measureDc_) measureDc_ = CreateCompatibleDC(nullptr);
@@ -131,9 +131,9 @@ SIZE NoteResources::MeasureText(HFONT font, const std::string& text, int wrapWid
   RECT r{0, 0, wrapWidth, 0};
   UINT flags = DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0);
   // An empty label is as high as a line of its font.
-  const std::string blank = " ";
-  const std::string& measured = text.empty() ? blank : text;
-  DrawTextA(measureDc_, measured.c_str(), static_cast<int>(measured.size()), &r, flags);
+  const std::wstring blank = L" ";
+  const std::wstring& measured = text.empty() ? blank : text;
+  DrawTextW(measureDc_, measured.c_str(), static_cast<int>(measured.size()), &r, flags);
   return {r.right - r.left, r.bottom - r.top};
 }
 

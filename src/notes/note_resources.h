@@ -51,7 +51,7 @@ class NoteResources {
   HWND Tooltip();
   // Width and height of text drawn with the label rules (ampersands, tabs);
   // wrapWidth 0 measures one line. Empty text measures as one blank.
-  SIZE MeasureText(HFONT font, const std::string& text, int wrapWidth);
+  SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth);
 
  private:
   NoteResources();

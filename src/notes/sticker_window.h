@@ -35,6 +35,7 @@ class TStickerWindow : public Window {
  public:
   explicit TStickerWindow(NoteHost& host);
 
+  // Texts are UTF-8; set the title and the text through SetTitle and SetMemo.
   std::string ID;
   std::string Title;
   std::string Memo;
@@ -93,7 +94,7 @@ class TStickerWindow : public Window {
   void AddTooltips(const MSG& firstMove);
   void MoveTooltips();
   void RemoveTooltips();
-  void SetTooltipText(NotePart button, const char* text);
+  void SetTooltipText(NotePart button, const wchar_t* text);
 
   void MouseDown(int button, bool doubleClick, POINT client);
   void MouseUp(int button, POINT client);
@@ -135,11 +136,15 @@ class TStickerWindow : public Window {
   // several times in a row (title, text, rolling down) with the same texts.
   struct Measured {
     bool valid = false;
-    std::string text;
+    std::wstring text;
     int wrap = 0;
     TextExtent extent;
   };
-  TextExtent Measure(Measured& last, HFONT font, const std::string& text, int wrap);
+  TextExtent Measure(Measured& last, HFONT font, const std::wstring& text, int wrap);
+  // The title and the text as they are drawn and measured, converted once
+  // when they are set rather than at every paint.
+  std::wstring titleWide_;
+  std::wstring memoWide_;
   Measured measuredTitle_;
   Measured measuredMemo_;
   // Until a note is first shown or hidden, its bounds and its band (on top
@@ -150,7 +155,7 @@ class TStickerWindow : public Window {
   // The buttons' tools are added to the shared tooltip when the mouse first
   // comes over the note; until then only the on-top button's text is kept.
   bool tooltipsAdded_ = false;
-  const char* onTopTip_ = "Top";  // until the first SetOnTop names its action
+  const wchar_t* onTopTip_ = L"Top";  // until the first SetOnTop names its action
 };
 
 }  // namespace wisplet

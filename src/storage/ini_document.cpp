@@ -68,18 +68,11 @@ std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
   return s;
 }
 
-// What GetPrivateProfileStringA with a buffer of kProfileValueLimit + 1 returns
-// for a trimmed value: a pair of matching quotes is dropped, but the closing
-// quote is counted against the buffer, so a quoted value of exactly
-// kProfileValueLimit characters loses its last character as well.
-std::string_view ProfileValue(std::string_view v) {
-  constexpr std::size_t buffer = kProfileValueLimit + 1;
-  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-    std::string_view rest = v.substr(1);  // the text and the closing quote
-    if (rest.size() > buffer) return rest.substr(0, kProfileValueLimit);
-    return rest.substr(0, std::min(rest.size(), kProfileValueLimit) - 1);
-  }
-  return v.substr(0, std::min(v.size(), kProfileValueLimit));
+// One pair of matching quotes around a trimmed value is dropped.
+std::string_view Unquoted(std::string_view v) {
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    return v.substr(1, v.size() - 2);
+  return v;
 }
 
 }  // namespace
@@ -174,18 +167,56 @@ IniDocument IniDocument::Parse(std::string_view original) {
   return doc;
 }
 
-IniDocument IniDocument::ParseUnicode(std::string_view utf8, TextCodec codec) {
-  IniDocument doc = Parse(utf8);
+IniDocument IniDocument::ParseInCodePage(std::string_view bytes, TextCodec codec) {
+  IniDocument doc = Parse(bytes);
   doc.codec_ = std::make_shared<const TextCodec>(std::move(codec));
   return doc;
 }
 
-std::string IniDocument::Inner(std::string_view text) const {
-  return Utf16ToUtf8(codec_->FromAnsi(text));
+// ASCII is the same in UTF-8 and in every code page Windows has for 8-bit
+// text, and nearly all of a settings file is ASCII.
+std::optional<std::string_view> IniDocument::Inner(std::string_view text, std::string& buffer) const {
+  if (IsAscii(text)) return text;
+  auto converted = codec_->Encode(Utf8ToUtf16(text));
+  if (!converted) return std::nullopt;
+  buffer = std::move(*converted);
+  return std::string_view(buffer);
 }
 
 std::string IniDocument::Outer(std::string_view text) const {
-  return codec_->ToAnsi(Utf8ToUtf16(text));
+  if (IsAscii(text)) return std::string(text);
+  return Utf16ToUtf8(codec_->Decode(text));
+}
+
+void IniDocument::ToUnicode() {
+  // Every line into one new text, which the lines then view.
+  std::string text;
+  std::vector<std::pair<std::size_t, std::size_t>> spans;  // offset, length
+  for (const Section& s : sections_)
+    for (const auto* part : {&s.lines, &s.blankTail})
+      for (std::string_view line : *part) {
+        std::string converted = Outer(line);
+        spans.emplace_back(text.size(), converted.size());
+        text += converted;
+      }
+  source_ = std::make_shared<const std::string>(std::move(text));
+  const std::string_view all = *source_;
+  std::size_t next = 0;
+  index_.clear();
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    Section& s = sections_[i];
+    for (auto* part : {&s.lines, &s.blankTail})
+      for (Line& line : *part) {
+        line = Line::Parsed(all.substr(spans[next].first, spans[next].second));
+        ++next;
+      }
+    s.name = Outer(s.name);
+    s.keys.clear();
+    s.keysBuilt = false;
+    if (!s.erased) index_[s.name].push_back(i);
+  }
+  lastFoundIndex_ = std::string::npos;
+  codec_.reset();
 }
 
 std::size_t IniDocument::FindIndex(std::string_view section) const {
@@ -204,7 +235,10 @@ const IniDocument::Section* IniDocument::Find(std::string_view section) const {
 }
 
 const IniDocument::Section* IniDocument::FindOuter(std::string_view section) const {
-  return codec_ ? Find(Inner(section)) : Find(section);
+  if (!codec_) return Find(section);
+  std::string buffer;
+  auto inner = Inner(section, buffer);
+  return inner ? Find(*inner) : nullptr;  // a name the code page cannot hold is not there
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return FindOuter(section) != nullptr; }
@@ -222,7 +256,13 @@ std::size_t IniDocument::SectionCount() const {
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  return codec_ ? GetText(Inner(section), Inner(key)) : GetText(section, key);
+  if (!codec_) return GetText(section, key);
+  std::string sectionBuffer, keyBuffer;
+  auto s = Inner(section, sectionBuffer), k = Inner(key, keyBuffer);
+  if (!s || !k) return std::nullopt;
+  auto value = GetText(*s, *k);
+  if (value && !IsAscii(*value)) *value = Outer(*value);
+  return value;
 }
 
 std::optional<std::string> IniDocument::GetText(std::string_view section, std::string_view key) const {
@@ -232,10 +272,7 @@ std::optional<std::string> IniDocument::GetText(std::string_view section, std::s
   if (i == std::string::npos) return std::nullopt;
   auto kv = ParseKeyLine(s->lines[i]);
   if (!kv->value) return std::nullopt;
-  if (!codec_) return std::string(ProfileValue(*kv->value));
-  // The buffer cuts the value as the caller receives it.
-  std::string value = Outer(*kv->value);
-  return std::string(ProfileValue(value));
+  return std::string(Unquoted(*kv->value));
 }
 
 void IniDocument::Written(std::size_t section, std::size_t line) {
@@ -258,10 +295,13 @@ void IniDocument::Settle() {
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  if (codec_)
-    SetText(Inner(section), Inner(key), Inner(value));
-  else
-    SetText(section, key, value);
+  if (codec_) {
+    std::string buffers[3];
+    auto s = Inner(section, buffers[0]), k = Inner(key, buffers[1]), v = Inner(value, buffers[2]);
+    if (s && k && v) return SetText(*s, *k, *v);
+    ToUnicode();
+  }
+  SetText(section, key, value);
 }
 
 void IniDocument::SetText(std::string_view section, std::string_view key, std::string_view value) {
@@ -305,10 +345,9 @@ void IniDocument::SetText(std::string_view section, std::string_view key, std::s
 }
 
 void IniDocument::EraseSection(std::string_view section) {
-  if (codec_)
-    EraseText(Inner(section));
-  else
-    EraseText(section);
+  if (!codec_) return EraseText(section);
+  std::string buffer;
+  if (auto inner = Inner(section, buffer)) EraseText(*inner);
 }
 
 void IniDocument::EraseText(std::string_view section) {

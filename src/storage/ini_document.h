@@ -1,8 +1,8 @@
 #pragma once
 // An INI file held in memory with the reading and writing rules of the Windows
 // profile functions, so that the settings file can be read once and replaced in
-// one atomic write while behaving as GetPrivateProfileStringA and
-// WritePrivateProfileStringA would on the same file. Lines the program does not
+// one atomic write while behaving as GetPrivateProfileString and
+// WritePrivateProfileString would on the same file. Lines the program does not
 // change are kept as they were.
 #include <cstddef>
 #include <memory>
@@ -16,25 +16,24 @@
 
 namespace wisplet {
 
-// The profile functions return at most this many characters of a value (they
-// are called with a buffer of kProfileValueLimit + 1 characters).
-constexpr std::size_t kProfileValueLimit = 2047;
-
 class IniDocument {
  public:
   IniDocument();
-  // Parses 8-bit text; CR LF, LF and CR all end a line.
+  // Parses UTF-8 text; CR LF, LF and CR all end a line. Names and values come
+  // and go as the document holds them.
   static IniDocument Parse(std::string_view text);
-  // Parses UTF-8 text (a file saved as Unicode). Names and values still come
-  // and go in the program's code page: `codec` converts them where they cross,
-  // so a value the code page cannot hold reads as the codec makes it, and the
-  // lines nobody sets keep their characters.
-  static IniDocument ParseUnicode(std::string_view utf8, TextCodec codec);
+  // Parses 8-bit text of a code page (a file without a byte order mark). The
+  // lines keep their bytes; names and values come and go as UTF-8, which
+  // `codec` converts where they cross. The first value (or name) that the
+  // code page cannot hold turns the whole document into UTF-8 text.
+  static IniDocument ParseInCodePage(std::string_view bytes, TextCodec codec);
+  // Whether the document still holds 8-bit text of its code page.
+  bool InCodePage() const { return codec_ != nullptr; }
 
-  // The value of the first matching key of the first matching section, trimmed,
-  // with one pair of enclosing quotes removed and cut as a 2048-byte buffer
-  // cuts it; nullopt when the section or key is missing, or when the first
-  // matching key is a line without "=".
+  // The value of the first matching key of the first matching section, whole,
+  // trimmed and with one pair of enclosing quotes removed; nullopt when the
+  // section or key is missing, or when the first matching key is a line
+  // without "=".
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
   // Changes the first matching key in place, or adds the key at the end of the
@@ -54,7 +53,8 @@ class IniDocument {
   std::size_t LineCount(std::string_view section) const;
   std::size_t SectionCount() const;
 
-  // CR LF after every line, no byte order mark; UTF-8 when parsed so.
+  // CR LF after every line, no byte order mark: the code page's bytes while
+  // InCodePage(), else UTF-8.
   std::string Serialize() const;
 
  private:
@@ -110,9 +110,13 @@ class IniDocument {
     std::size_t line;
   };
 
-  // Text in the program's code page as the document holds it, and back.
-  std::string Inner(std::string_view text) const;
+  // UTF-8 text as a document in a code page holds it, converted into
+  // `buffer` unless it is ASCII (nullopt where the code page cannot hold it),
+  // and back.
+  std::optional<std::string_view> Inner(std::string_view text, std::string& buffer) const;
   std::string Outer(std::string_view text) const;
+  // Turns a document in a code page into one of UTF-8 text.
+  void ToUnicode();
   // The public operations on names and values as the document holds them.
   std::optional<std::string> GetText(std::string_view section, std::string_view key) const;
   void SetText(std::string_view section, std::string_view key, std::string_view value);
@@ -142,7 +146,7 @@ class IniDocument {
   // kept). The profile functions rewrite the whole file on every change and
   // trim such lines then; Settle() does the same for these lines only.
   std::vector<LineRef> unsettled_;
-  std::shared_ptr<const TextCodec> codec_;  // only for a document of UTF-8 text
+  std::shared_ptr<const TextCodec> codec_;  // only for a document in a code page
 };
 
 }  // namespace wisplet

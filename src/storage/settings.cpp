@@ -15,12 +15,13 @@ std::string SchemeSection(std::size_t n) { return "Scheme" + std::to_string(n); 
 
 }  // namespace
 
-TIniFile::TIniFile(SettingsFile& file, TextCodec codec) : file_(file), codec_(std::move(codec)) {}
+TIniFile::TIniFile(SettingsFile& file, CodePages codePages) : file_(file), codePages_(std::move(codePages)) {}
 
 TIniFile::Decoded TIniFile::Decode(const std::string& bytes) const {
   FileEncoding encoding = DetectEncoding(bytes);
-  if (encoding == FileEncoding::Ansi) return {IniDocument::Parse(bytes), encoding};
-  return {IniDocument::ParseUnicode(UnicodeFileText(bytes, encoding), codec_), encoding};
+  if (encoding == FileEncoding::Ansi)
+    return {IniDocument::ParseInCodePage(bytes, CodePageOfFile(codePages_, bytes)), encoding};
+  return {IniDocument::Parse(UnicodeFileText(bytes, encoding)), encoding};
 }
 
 IniDocument TIniFile::Load() const {
@@ -49,7 +50,10 @@ void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
   Decoded decoded = Decode(before);
   edit(decoded.doc);
   std::string after = decoded.doc.Serialize();
-  if (decoded.encoding != FileEncoding::Ansi) after = UnicodeFileBytes(after, decoded.encoding);
+  if (decoded.encoding != FileEncoding::Ansi)
+    after = UnicodeFileBytes(after, decoded.encoding);
+  else if (!decoded.doc.InCodePage())  // it holds what the code page cannot
+    after = UnicodeFileBytes(after, FileEncoding::Utf16LE);
 
   bool unchanged = status == SettingsFile::ReadStatus::Ok ||
                    (status == SettingsFile::ReadStatus::Missing && after.empty());

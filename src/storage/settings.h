@@ -31,11 +31,14 @@ class SettingsFile {
 
 // The settings file object: reads give the file as it is now; every save reads
 // the file afresh, edits it in memory and replaces it in one write. A file
-// saved as Unicode (UTF-8 or UTF-16 with a byte order mark) is read through
-// `codec` as the profile functions read it and written back in its encoding.
+// without a byte order mark is read in its code page (see CodePageOfFile) and
+// written back in it byte for byte while everything it holds fits that code
+// page; the first save of a character that does not fit writes the whole file
+// as UTF-16LE with a byte order mark, which it stays. A file saved as Unicode
+// (UTF-8 or UTF-16 with a byte order mark) is written back in its encoding.
 class TIniFile {
  public:
-  explicit TIniFile(SettingsFile& file, TextCodec codec = Latin1Codec());
+  explicit TIniFile(SettingsFile& file, CodePages codePages = {});
   const std::string& FileName() const { return file_.Path(); }
   // The file's contents; a missing or unreadable file reads as empty.
   IniDocument Load() const;
@@ -54,7 +57,7 @@ class TIniFile {
   Decoded Decode(const std::string& bytes) const;
 
   SettingsFile& file_;
-  TextCodec codec_;
+  CodePages codePages_;
 };
 
 // Value forms of the settings file.

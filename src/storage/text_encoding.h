@@ -1,11 +1,14 @@
 #pragma once
-// The encodings a settings file may come in. The program works in 8-bit text
-// of the user's code page; a file saved as Unicode (UTF-8 or UTF-16 with a
-// byte order mark) is held as UTF-8 and converted where text enters or leaves
-// it, so that lines the program does not change keep every character.
+// The encodings a settings file may come in. Inside, the program's text is
+// UTF-8. A file without a byte order mark holds 8-bit text of a code page and
+// stays so while every character it holds fits that code page; a file saved
+// as Unicode (UTF-8 or UTF-16 with a byte order mark) stays in its encoding.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/unicode.h"
 
 namespace wisplet {
 
@@ -19,18 +22,25 @@ std::string UnicodeFileText(std::string_view bytes, FileEncoding encoding);
 // UTF-8 text as the bytes of a file in `encoding`, byte order mark first.
 std::string UnicodeFileBytes(std::string_view utf8, FileEncoding encoding);
 
-// A surrogate without its pair travels as three bytes of its own (WTF-8), so
-// that UTF-16 text survives the way through UTF-8 unit for unit. Bytes that
-// are not UTF-8 read as U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
-std::u16string Utf8ToUtf16(std::string_view text);
-
-// Conversions between UTF-16 and the program's 8-bit code page.
+// Conversions between UTF-16 and an 8-bit code page.
 struct TextCodec {
-  std::function<std::string(std::u16string_view)> ToAnsi;
-  std::function<std::u16string(std::string_view)> FromAnsi;
+  // The text in the code page; nullopt when a character has no place in it
+  // (a nearest letter or "?" does not count).
+  std::function<std::optional<std::string>(std::u16string_view)> Encode;
+  std::function<std::u16string(std::string_view)> Decode;
+  bool utf8 = false;  // the code page is UTF-8 (65001)
 };
-// ISO 8859-1, with "?" for what it cannot hold: where no code page is known.
+// ISO 8859-1: where no code page is known, and for tests.
 TextCodec Latin1Codec();
+
+// The system's code pages for files without a byte order mark: its ANSI code
+// page and, where that is UTF-8, the one it used before, which a file that is
+// not UTF-8 was written in.
+struct CodePages {
+  TextCodec ansi = Latin1Codec();
+  TextCodec legacy = Latin1Codec();
+};
+// The code page a file without a byte order mark is read and written in.
+const TextCodec& CodePageOfFile(const CodePages& pages, std::string_view bytes);
 
 }  // namespace wisplet

@@ -44,7 +44,8 @@ class RegistryAutorunStore : public AutorunStore {
   HKEY root_;
 };
 
-// Conversions between UTF-16 and the ANSI code page.
-TextCodec AnsiCodec();
+// The system's ANSI code page for settings files without a byte order mark,
+// and the one it used before where that is UTF-8.
+CodePages AnsiCodePages();
 
 }  // namespace wisplet

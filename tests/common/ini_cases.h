@@ -1,6 +1,7 @@
 #pragma once
 // INI edge cases with the answers GetPrivateProfileStringA and
-// WritePrivateProfileStringA give, measured under Wine. The unit tests check
+// WritePrivateProfileStringA give, measured under Wine (asked with a buffer
+// large enough for every value: the program reads values whole). The unit tests check
 // the INI engine against them natively; the IniProfile end-to-end suite checks
 // both the engine and the real profile functions against the same answers.
 // Portable: no Windows headers.
@@ -14,7 +15,7 @@ namespace wisplet_test {
 
 // ---------------------------------------------------------------------------
 // Reads: a file, the section and key asked for, and the value the profile
-// functions return when asked with a 2048-byte buffer (nullopt: the default).
+// functions return (nullopt: the default).
 
 struct IniReadCase {
   std::string name;
@@ -99,19 +100,20 @@ inline std::vector<IniReadCase> IniReadLineEndCases() {
   };
 }
 
-// Values cut at the 2048-byte buffer; a quoted value's closing quote still
-// takes a place in it.
+// Values around the 2047 characters a 2048-byte buffer holds. They were cut
+// there (a quoted value's closing quote taking a place in the buffer); the
+// program now reads every value whole, so each row expects the whole value.
 inline std::vector<IniReadCase> IniReadBufferLimitCases() {
   const std::string x2046(2046, 'x'), x2047(2047, 'x');
   return {
       {"2047 characters", "[S]\r\nk=" + x2047 + "\r\n", "S", "k", x2047},
-      {"2048 characters cut", "[S]\r\nk=" + x2047 + "y\r\n", "S", "k", x2047},
+      {"2048 characters, whole (once cut)", "[S]\r\nk=" + x2047 + "y\r\n", "S", "k", x2047 + "y"},
       {"quoted 2046", "[S]\r\nk=\"" + x2046 + "\"\r\n", "S", "k", x2046},
-      {"quoted 2047 loses one more", "[S]\r\nk=\"" + x2047 + "\"\r\n", "S", "k", x2046},
-      {"quoted 2048 cut", "[S]\r\nk=\"" + x2047 + "y\"\r\n", "S", "k", x2047},
-      {"single quoted 2047", "[S]\r\nk='" + x2047 + "'\r\n", "S", "k", x2046},
-      {"closing quote alone", "[S]\r\nk=" + x2047 + "\"\r\n", "S", "k", x2047},
-      {"unmatched long quote", "[S]\r\nk=\"" + x2047 + "\r\n", "S", "k", "\"" + x2046},
+      {"quoted 2047, whole (once lost one more)", "[S]\r\nk=\"" + x2047 + "\"\r\n", "S", "k", x2047},
+      {"quoted 2048, whole (once cut)", "[S]\r\nk=\"" + x2047 + "y\"\r\n", "S", "k", x2047 + "y"},
+      {"single quoted 2047", "[S]\r\nk='" + x2047 + "'\r\n", "S", "k", x2047},
+      {"closing quote alone", "[S]\r\nk=" + x2047 + "\"\r\n", "S", "k", x2047 + "\""},
+      {"unmatched long quote", "[S]\r\nk=\"" + x2047 + "\r\n", "S", "k", "\"" + x2047},
   };
 }
 
@@ -142,20 +144,22 @@ struct IniLongValueCase {
   std::string open, close;
   std::size_t length;    // characters between the quotes
   std::size_t returned;  // characters returned
-  bool quoteKept;        // the value returned starts with the opening quote
+  bool quoteKept;        // the value returned keeps its quotes (they do not match)
 };
 
+// Every value comes back whole: `returned` was at most 2047 (2046 for a
+// quoted one) when values were cut as a 2048-byte buffer cuts them.
 inline std::vector<IniLongValueCase> IniLongValueCases() {
   return {
       {"", "", 0, 0, false},           {"", "", 2046, 2046, false},
-      {"", "", 2047, 2047, false},     {"", "", 2048, 2047, false},
-      {"", "", 5000, 2047, false},     {"\"", "\"", 0, 0, false},
+      {"", "", 2047, 2047, false},     {"", "", 2048, 2048, false},
+      {"", "", 5000, 5000, false},     {"\"", "\"", 0, 0, false},
       {"\"", "\"", 2045, 2045, false}, {"\"", "\"", 2046, 2046, false},
-      {"\"", "\"", 2047, 2046, false}, {"\"", "\"", 2048, 2047, false},
-      {"\"", "\"", 2049, 2047, false}, {"\"", "\"", 5000, 2047, false},
-      {"'", "'", 2047, 2046, false},   {"'", "'", 2048, 2047, false},
-      {"\"", "", 2046, 2047, true},    {"\"", "", 2047, 2047, true},
-      {"\"", "'", 2047, 2047, true},   {"", "\"", 2047, 2047, false},
+      {"\"", "\"", 2047, 2047, false}, {"\"", "\"", 2048, 2048, false},
+      {"\"", "\"", 2049, 2049, false}, {"\"", "\"", 5000, 5000, false},
+      {"'", "'", 2047, 2047, false},   {"'", "'", 2048, 2048, false},
+      {"\"", "", 2046, 2047, true},    {"\"", "", 2047, 2048, true},
+      {"\"", "'", 2047, 2049, true},   {"", "\"", 2047, 2048, true},
   };
 }
 
@@ -165,7 +169,7 @@ inline std::string FileOf(const IniLongValueCase& c) {
 
 inline std::string ExpectedOf(const IniLongValueCase& c) {
   const std::string text(c.length, 'x');
-  return (c.quoteKept ? c.open + text : text).substr(0, c.returned);
+  return (c.quoteKept ? c.open + text + c.close : text).substr(0, c.returned);
 }
 
 inline IniReadCase ReadCaseOf(const IniLongValueCase& c) {

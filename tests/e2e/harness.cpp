@@ -508,19 +508,6 @@ std::vector<HWND> VisibleWindowsOfClass(const AppProcess& app, const std::string
 namespace {
 
 // Opens the clipboard for one scope; another program may hold it for a moment.
-class ClipboardOpen {
- public:
-  ClipboardOpen() {
-    WaitUntil([&] { return (open_ = OpenClipboard(nullptr) != 0); }, 3000, 20);
-    if (!open_) throw std::runtime_error("cannot open the clipboard");
-  }
-  ~ClipboardOpen() { CloseClipboard(); }
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-
- private:
-  bool open_ = false;
-};
 
 std::optional<std::string> ClipboardBytes(UINT format) {
   ClipboardOpen open;

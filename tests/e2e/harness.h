@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,7 @@ struct TopWindow {
 class AppProcess {
  public:
   explicit AppProcess(const std::string& exePath);
+  explicit AppProcess(const std::wstring& exePath);
   ~AppProcess();  // kills the process if it still runs
   AppProcess(const AppProcess&) = delete;
   AppProcess& operator=(const AppProcess&) = delete;
@@ -150,6 +152,20 @@ class ScreenImage {
 };
 // Visible top-level windows of the process with this class.
 std::vector<HWND> VisibleWindowsOfClass(const AppProcess& app, const std::string& className);
+// The clipboard, open for one scope; waits a little while another program has it.
+class ClipboardOpen {
+ public:
+  ClipboardOpen() {
+    WaitUntil([&] { return (open_ = OpenClipboard(nullptr) != 0); }, 3000, 20);
+    if (!open_) throw std::runtime_error("cannot open the clipboard");
+  }
+  ~ClipboardOpen() { CloseClipboard(); }
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+
+ private:
+  bool open_ = false;
+};
 // CF_TEXT and CF_LOCALE of the clipboard; nullopt when the format is absent.
 std::optional<std::string> ClipboardText();
 std::optional<LCID> ClipboardLocale();
@@ -229,5 +245,37 @@ HWND FocusedWindowOf(HWND window);
 // the keyboard layout needs it ("\n" is Enter), and waits after each key until
 // the text of `field` has changed. False when a key changed nothing.
 bool TypeInto(HWND field, const std::string& text, DWORD timeoutMs = 3000);
+
+// --- Unicode: text the ANSI code page cannot hold, seen and typed through the
+// wide functions (unicode_harness.cpp).
+std::wstring WindowTextOfW(HWND hwnd);
+// Types the text into the field with the focus as Unicode key input
+// (SendInput with KEYEVENTF_UNICODE; a surrogate pair as two inputs), waiting
+// after each character until the text of `field` has changed.
+bool TypeUnicode(HWND field, const std::wstring& text, DWORD timeoutMs = 3000);
+// The ANSI code page of a locale.
+UINT AnsiCodePageOf(LCID locale);
+void SetClipboardUnicodeText(const std::wstring& text);
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// The text of a UTF-16LE file after its byte order mark; nullopt without one.
+std::optional<std::wstring> Utf16LEText(const std::string& bytes);
+// Value "Sticker" of the machine's Run key and its type.
+std::optional<std::wstring> ReadAutorunValueW(DWORD* type = nullptr);
+void WriteAutorunValueW(const std::wstring& value, DWORD type = REG_SZ);
+
+// A test folder whose name is wide text, holding a copy of Wisplet.exe.
+class WideTestFolder {
+ public:
+  explicit WideTestFolder(const std::wstring& name);
+  ~WideTestFolder();
+  WideTestFolder(const WideTestFolder&) = delete;
+  WideTestFolder& operator=(const WideTestFolder&) = delete;
+  std::wstring Exe() const { return path_ + L"\\Wisplet.exe"; }
+  std::wstring Ini() const { return path_ + L"\\Wisplet.ini"; }
+
+ private:
+  std::wstring path_;
+};
 
 }  // namespace e2e

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "base/wide_text.h"
 #include "ini_cases.h"
 #include "storage/ini_document.h"
 #include "storage/settings.h"
@@ -109,15 +110,33 @@ class Scratch {
   int next_ = 0;
 };
 
+// The program reads a value whole; so do the profile functions, given a
+// buffer larger than any value here.
+constexpr DWORD kValueBuffer = 1 << 16;
+
 std::optional<std::string> ProfileGet(const std::string& path, const std::string& section,
                                       const std::string& key) {
-  static char buf[2048];
+  static char buf[kValueBuffer];
   DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), kDefault, buf, sizeof buf,
                                      path.c_str());
   std::string value(buf, n);
   if (value == kDefault) return std::nullopt;
   return value;
 }
+
+// The same through the wide functions, names and value in UTF-8.
+std::optional<std::string> ProfileGetWide(const std::string& path, const std::string& section,
+                                          const std::string& key) {
+  static wchar_t buf[kValueBuffer];
+  DWORD n = GetPrivateProfileStringW(wisplet::Wide(section).c_str(), wisplet::Wide(key).c_str(), L"<<DEFAULT>>",
+                                     buf, kValueBuffer, wisplet::Wide(path).c_str());
+  std::string value = wisplet::Utf8(std::wstring_view(buf, n));
+  if (value == kDefault) return std::nullopt;
+  return value;
+}
+
+// 8-bit text of the ANSI code page as the program holds it.
+std::string Utf8OfAnsi(const std::string& ansi) { return wisplet::Utf8(wisplet::FromCodePage(CP_ACP, ansi)); }
 
 std::string FileOrEmpty(const std::string& path) { return ReadFileBytes(path).value_or(""); }
 
@@ -492,14 +511,17 @@ struct ReadStats {
 
 // Asks the profile functions (of the file at `path`, which holds `bytes`) and
 // the engine's document of it the same questions; the answers must agree.
+// `wide`: the names, asked for in the ANSI code page, go to the wide profile
+// functions and to the document in UTF-8, as the program asks.
 void CompareReads(const std::string& path, const std::string& bytes, const IniDocument& doc,
-                  const std::vector<Query>& queries, ReadStats& stats) {
+                  const std::vector<Query>& queries, ReadStats& stats, bool wide = false) {
   ++stats.files;
   bool shown = false;
   for (const Query& q : queries) {
     ++stats.queries;
-    auto expected = ProfileGet(path, q.section, q.key);
-    auto actual = doc.Get(q.section, q.key);
+    auto expected = wide ? ProfileGetWide(path, Utf8OfAnsi(q.section), Utf8OfAnsi(q.key))
+                         : ProfileGet(path, q.section, q.key);
+    auto actual = wide ? doc.Get(Utf8OfAnsi(q.section), Utf8OfAnsi(q.key)) : doc.Get(q.section, q.key);
     if (expected) ++stats.found;
     if (expected == actual) continue;
     if (stats.mismatches++ < kShownMismatches && !shown) {
@@ -537,6 +559,27 @@ void CompareEdits(Scratch& scratch, const std::string& start, const std::vector<
   }
 }
 
+// The same edits through the profile functions and, as the program makes
+// them, through the settings file object in one save: names and values go in
+// as UTF-8 and the file keeps its encoding (8-bit text of the ANSI code page
+// while what it holds fits). The bytes must agree.
+void CompareSave(Scratch& scratch, const std::string& start, const std::vector<Op>& ops, WriteStats& stats) {
+  std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
+  WriteFileBytes(profilePath, start);
+  WriteFileBytes(enginePath, start);
+  for (const Op& op : ops) ProfileApply(profilePath, op);
+  wisplet::Win32SettingsFile engineFile(enginePath);
+  wisplet::TIniFile(engineFile, wisplet::AnsiCodePages()).Update([&](IniDocument& d) {
+    for (const Op& op : ops) EngineApply(d, {op.erase, Utf8OfAnsi(op.section), Utf8OfAnsi(op.key), Utf8OfAnsi(op.value)});
+  });
+  ++stats.sequences;
+  stats.ops += ops.size();
+  std::string expected = FileOrEmpty(profilePath), actual = FileOrEmpty(enginePath);
+  if (expected != actual && stats.mismatches++ < kShownMismatches)
+    stats.report += "start: \"" + Escape(start) + "\"\nedits:\n" + Describe(ops, ops.size() - 1) + "profile: \"" +
+                    Escape(expected) + "\"\nengine:  \"" + Escape(actual) + "\"\n\n";
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -572,21 +615,33 @@ TEST(IniProfile, WritesTheEdgeCasesAsTheProfileFunctions) {
   }
 }
 
+// The engine on the bytes as they are against the 8-bit functions, and the
+// program's way (the settings file object in the ANSI code page, UTF-8
+// names and values) against the wide ones.
 TEST(IniProfile, ReadsGeneratedFilesAsTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed();
   Rng r(seed);
   Scratch scratch;
-  ReadStats stats;
+  ReadStats stats, wide;
   for (int i = 0; i < 2000; ++i) {
     GeneratedFile f = RandomFile(r);
     std::string path = scratch.NewPath();
     WriteFileBytes(path, f.bytes);
     CompareReads(path, f.bytes, IniDocument::Parse(f.bytes), QueriesFor(r, f, 20), stats);
+    if (i % 4 == 0) {
+      wisplet::Win32SettingsFile file(path);
+      CompareReads(path, f.bytes, wisplet::TIniFile(file, wisplet::AnsiCodePages()).Load(), QueriesFor(r, f, 10),
+                   wide, /*wide=*/true);
+    }
     if (i % 200 == 199) scratch.Clean();
   }
-  std::printf("[ IniProfile ] seed %u: %zu files, %zu queries (%zu found), %zu mismatches\n", seed,
-              stats.files, stats.queries, stats.found, stats.mismatches);
+  std::printf("[ IniProfile ] seed %u: %zu files, %zu queries (%zu found), %zu mismatches; "
+              "%zu files read as the program reads them, %zu queries (%zu found), %zu mismatches\n",
+              seed, stats.files, stats.queries, stats.found, stats.mismatches, wide.files, wide.queries, wide.found,
+              wide.mismatches);
   EXPECT_EQ(stats.mismatches, 0u) << stats.report;
+  EXPECT_EQ(wide.mismatches, 0u) << wide.report;
+  EXPECT_GT(wide.found, wide.queries / 10);
   // The generator must reach both answers often enough to mean something.
   EXPECT_GT(stats.found, stats.queries / 10);
   EXPECT_LT(stats.found, stats.queries);
@@ -614,7 +669,7 @@ TEST(IniProfile, WritesToNormalisedFilesAsTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed() + 2;
   Rng r(seed);
   Scratch scratch;
-  WriteStats stats;
+  WriteStats stats, saves;
   std::size_t notFixed = 0;
   for (int i = 0; i < 400; ++i) {
     GeneratedFile f = RandomFile(r);
@@ -625,13 +680,16 @@ TEST(IniProfile, WritesToNormalisedFilesAsTheProfileFunctions) {
     }
     std::vector<Op> ops = EditsOf(r, f, 15);
     CompareEdits(scratch, *start, ops, stats);
+    if (i % 4 == 0) CompareSave(scratch, *start, ops, saves);
     if (i % 100 == 99) scratch.Clean();
   }
   std::printf(
       "[ IniProfile ] seed %u: %zu edit sequences on normalised files, %zu edits, "
-      "%zu mismatches, %zu files not stable under the profile functions\n",
-      seed, stats.sequences, stats.ops, stats.mismatches, notFixed);
+      "%zu mismatches, %zu files not stable under the profile functions; %zu saved as the program saves, "
+      "%zu mismatches\n",
+      seed, stats.sequences, stats.ops, stats.mismatches, notFixed, saves.sequences, saves.mismatches);
   EXPECT_EQ(stats.mismatches, 0u) << stats.report;
+  EXPECT_EQ(saves.mismatches, 0u) << saves.report;
   EXPECT_GT(stats.sequences, 300u);
 }
 
@@ -694,8 +752,8 @@ TEST(IniProfile, EditsOfGeneratedFilesMeanWhatTheProfileFunctionsMake) {
   EXPECT_GT(files, 200u);
 }
 
-// A file saved as UTF-8 with a byte order mark: the profile functions read it
-// as UTF-8 and hand out ANSI text; the settings file object converts it the same way.
+// A file saved as UTF-8 with a byte order mark: the wide profile functions
+// read it as UTF-8, and so does the settings file object, every character kept.
 TEST(IniProfile, Utf8FileWithByteOrderMarkReadsAsThroughTheProfileFunctions) {
   Scratch scratch;
   std::string path = scratch.NewPath();
@@ -704,17 +762,21 @@ TEST(IniProfile, Utf8FileWithByteOrderMarkReadsAsThroughTheProfileFunctions) {
                  "\xEF\xBB\xBF[Caf\xC3\xA9]\r\nName = Caf\xC3\xA9 \xE2\x82\xAC \r\n"
                  "Other=\xC5\x91\r\n\xC3\xA9t\xC3\xA9=\"\xC3\xA9\"\r\n[Main]\r\nk=v\r\n");
   wisplet::Win32SettingsFile file(path);
-  wisplet::TIniFile ini(file, wisplet::AnsiCodec());
+  wisplet::TIniFile ini(file, wisplet::AnsiCodePages());
   IniDocument doc = ini.Load();
-  const Query queries[] = {{"Caf\xE9", "Name"},      {"CAF\xE9", "name"}, {"Caf\xE9", "Other"},
-                           {"Caf\xE9", "\xE9t\xE9"}, {"Main", "k"},       {"Main", "missing"},
-                           {"Caf\xC3\xA9", "Name"}};
+  // Names in UTF-8 now ("Caf\xE9" in code page 1252 asked before); "\xC3\x89"
+  // is the capital of "\xC3\xA9", which names do not match.
+  const Query queries[] = {{"Caf\xC3\xA9", "Name"},          {"CAF\xC3\xA9", "name"}, {"Caf\xC3\xA9", "Other"},
+                           {"Caf\xC3\xA9", "\xC3\xA9t\xC3\xA9"}, {"Main", "k"},           {"Main", "missing"},
+                           {"CAF\xC3\x89", "Name"}};
   for (const Query& q : queries) {
     SCOPED_TRACE("[" + Escape(q.section) + "] " + Escape(q.key));
-    EXPECT_EQ(Show(doc.Get(q.section, q.key)), Show(ProfileGet(path, q.section, q.key)));
+    EXPECT_EQ(Show(doc.Get(q.section, q.key)), Show(ProfileGetWide(path, q.section, q.key)));
   }
-  EXPECT_EQ(doc.Get("Caf\xE9", "Name"),
-            "Caf\xE9 \x80");  // not the default: the test reads something
+  // Not the default, and no longer "Caf\xE9 \x80" and "?" of the code page:
+  // every character as the file holds it.
+  EXPECT_EQ(doc.Get("Caf\xC3\xA9", "Name"), "Caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(doc.Get("Caf\xC3\xA9", "Other"), "\xC5\x91");
 }
 
 namespace {
@@ -753,9 +815,11 @@ std::string UnicodeFileOf(Rng& r, const std::string& ansi, wisplet::FileEncoding
 }  // namespace
 
 // Files saved as Unicode, UTF-16 either way round or UTF-8, holding characters
-// the code page cannot hold: the settings file object reads them as the
-// profile functions read them, and on files in the profile functions' own form
-// its saves leave the very bytes theirs leave, foreign characters included.
+// the code page cannot hold: the settings file object reads them as the wide
+// profile functions read them, and on files in the profile functions' own
+// form its saves leave the very bytes theirs leave, foreign characters
+// included. The generated names and values are 8-bit text of the ANSI code
+// page; the program's edits take them in UTF-8.
 TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
   const std::uint32_t seed = BaseSeed() + 4;
   Rng r(seed);
@@ -772,7 +836,8 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
     std::string path = scratch.NewPath();
     WriteFileBytes(path, bytes);
     wisplet::Win32SettingsFile file(path);
-    CompareReads(path, bytes, wisplet::TIniFile(file, wisplet::AnsiCodec()).Load(), QueriesFor(r, f, 10), reads);
+    CompareReads(path, bytes, wisplet::TIniFile(file, wisplet::AnsiCodePages()).Load(), QueriesFor(r, f, 10), reads,
+                 /*wide=*/true);
 
     // Edits through both, from the same file in the profile functions' form;
     // the engine's make one save, as the program's do.
@@ -781,21 +846,7 @@ TEST(IniProfile, UnicodeFilesReadAndWrittenAsThroughTheProfileFunctions) {
       ++notFixed;
       continue;
     }
-    std::vector<Op> ops = EditsOf(r, f, 10);
-    std::string profilePath = scratch.NewPath(), enginePath = scratch.NewPath();
-    WriteFileBytes(profilePath, *start);
-    WriteFileBytes(enginePath, *start);
-    for (const Op& op : ops) ProfileApply(profilePath, op);
-    wisplet::Win32SettingsFile engineFile(enginePath);
-    wisplet::TIniFile(engineFile, wisplet::AnsiCodec()).Update([&](IniDocument& d) {
-      for (const Op& op : ops) EngineApply(d, op);
-    });
-    ++stats.sequences;
-    stats.ops += ops.size();
-    std::string expected = FileOrEmpty(profilePath), actual = FileOrEmpty(enginePath);
-    if (expected != actual && stats.mismatches++ < kShownMismatches)
-      stats.report += "start: \"" + Escape(*start) + "\"\nedits:\n" + Describe(ops, ops.size() - 1) +
-                      "profile: \"" + Escape(expected) + "\"\nengine:  \"" + Escape(actual) + "\"\n\n";
+    CompareSave(scratch, *start, EditsOf(r, f, 10), stats);
     if (i % 90 == 89) scratch.Clean();
   }
   std::printf("[ IniProfile ] seed %u: %zu Unicode files, %zu queries (%zu found), %zu mismatches; "

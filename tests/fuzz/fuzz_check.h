@@ -1,6 +1,6 @@
 #pragma once
 // What the fuzz targets share: a check that stops the run with a message, and
-// the rule by which values longer than the profile functions' buffer come back.
+// the rule by which written values come back.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,16 +18,8 @@
 
 namespace wisplet_fuzz {
 
-// The longest text that goes through the file unchanged whatever it holds: the
-// reader returns at most kProfileValueLimit characters, and a text that must
-// be quoted loses one more to the closing quote.
-constexpr std::size_t kExactTextLimit = wisplet::kProfileValueLimit - 1;
-
-// A text read back after it was written (and perhaps written again): the same
-// when short enough, and never anything but the start of it when longer.
-inline bool ReadsBackAs(std::string_view read, std::string_view written) {
-  if (written.size() <= kExactTextLimit) return read == written;
-  return read.size() <= written.size() && written.substr(0, read.size()) == read;
-}
+// A text read back after it was written (and perhaps written again): the
+// same, whatever its length (values are read whole).
+inline bool ReadsBackAs(std::string_view read, std::string_view written) { return read == written; }
 
 }  // namespace wisplet_fuzz

@@ -13,6 +13,8 @@ TEST(ApplicationTitle, CutAtFirstDotAndLowerCasedAfterTheFirst) {
       {"C:\\a.b\\my.NOTES.exe", "my"},           {"C:\\x\\wisplet.exe", "wisplet"},
       {"C:\\x\\NoExtension", "Noextension"},     {"C:\\x\\.hidden.exe", ""},
       {"W.exe", "W"},                            {"C:/unix/style/AbC.exe", "Abc"},
+      // UTF-8: the first character is all of its bytes ("\xC3\x89" is one).
+      {"C:\\\xC5\x81ukasz\\\xC3\x89TE.exe", "\xC3\x89te"}, {"C:\\x\\\xC3\x89.exe", "\xC3\x89"},
   };
   for (const auto& c : cases) EXPECT_EQ(ApplicationTitle(c.path), c.title) << c.path;
 }

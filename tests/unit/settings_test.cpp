@@ -211,14 +211,14 @@ std::string Be(std::u16string_view units) {
 
 }  // namespace
 
-// Files saved as Unicode: read through the code page (here ISO 8859-1) as the
-// profile functions read them, written back in their own encoding; lines the
-// program does not set keep every character, what it sets holds what it read.
+// Files saved as Unicode: read as UTF-8, every character kept, and written
+// back in their own encoding. (The program worked in a code page once: the
+// snowman read as "?" and was written back so; it keeps it now.)
 TEST(TIniFile, UnicodeFilesKeepTheirEncodingAndTheLinesNotWritten) {
   const std::u16string before =
       u"[Main]\r\nCurrentStyle=caf\u00E9\r\nName=\u2603\r\n[Mine]\r\nsnow=\u2603 \U0001F600\r\n";
   const std::u16string after =
-      u"[Main]\r\nCurrentStyle=caf\u00E9\r\nName=?\r\nSchemesCount=0\r\n[Mine]\r\nsnow=\u2603 \U0001F600\r\n";
+      u"[Main]\r\nCurrentStyle=caf\u00E9\r\nName=\u2603\r\nSchemesCount=0\r\n[Mine]\r\nsnow=\u2603 \U0001F600\r\n";
   struct Case {
     std::string before, after;
   } cases[] = {{"\xEF\xBB\xBF" + Utf16ToUtf8(before), "\xEF\xBB\xBF" + Utf16ToUtf8(after)},
@@ -228,8 +228,8 @@ TEST(TIniFile, UnicodeFilesKeepTheirEncodingAndTheLinesNotWritten) {
     MemoryFile file(c.before);
     TIniFile ini(file);
     IniDocument doc = ini.Load();
-    EXPECT_EQ(ReadText(doc, "Main", "CurrentStyle", ""), "caf\xE9");
-    EXPECT_EQ(ReadText(doc, "Mine", "snow", ""), "? ??");  // a pair of surrogates is two characters
+    EXPECT_EQ(ReadText(doc, "Main", "CurrentStyle", ""), "caf\xC3\xA9");
+    EXPECT_EQ(ReadText(doc, "Mine", "snow", ""), "\xE2\x98\x83 \xF0\x9F\x98\x80");
     ini.Update([&](IniDocument& d) {
       WriteText(d, "Main", "CurrentStyle", ReadText(d, "Main", "CurrentStyle", ""));  // unchanged
       WriteText(d, "main", "Name", ReadText(d, "Main", "Name", ""));
@@ -237,11 +237,11 @@ TEST(TIniFile, UnicodeFilesKeepTheirEncodingAndTheLinesNotWritten) {
     });
     EXPECT_EQ(file.bytes, c.after);
   }
-  // Names given in the code page find their sections in a UTF-16 file.
+  // Names in UTF-8 find their sections in a UTF-16 file.
   MemoryFile named("\xFF\xFE" + Le(u"[\u00E9]\r\nk=\u2603\r\n"));
   TIniFile namedIni(named);
-  EXPECT_EQ(ReadText(namedIni.Load(), "\xE9", "k", ""), "?");
-  namedIni.Update([](IniDocument& d) { d.Set("\xC9", "n", "\xFF"); d.EraseSection("\xE9"); });
+  EXPECT_EQ(ReadText(namedIni.Load(), "\xC3\xA9", "k", ""), "\xE2\x98\x83");
+  namedIni.Update([](IniDocument& d) { d.Set("\xC3\x89", "n", "\xC3\xBF"); d.EraseSection("\xC3\xA9"); });
   EXPECT_EQ(named.bytes, "\xFF\xFE" + Le(u"[\u00C9]\r\nn=\u00FF\r\n"));
 }
 
@@ -250,15 +250,17 @@ TEST(TIniFile, UnicodeFilesAtTheirEdges) {
   struct Case {
     const char* name;
     std::string bytes;
-    std::string value;  // [S] k, read in ISO 8859-1
+    std::string value;  // [S] k, as the program reads it (in ISO 8859-1 once)
     std::string saved;  // after a save that changes nothing; empty: not saved
   } cases[] = {
       {"a byte order mark alone", le, "<none>", le},
       {"an odd last byte is half a character and dropped", le + Le(u"[S]\r\nk=v\r\n") + "Z", "v",
        le + Le(u"[S]\r\nk=v\r\n")},
-      {"a lone surrogate survives", le + Le(u"[S]\r\nk=") + Le(std::u16string(1, 0xD800)) + Le(u"x\r\n"), "?x",
+      {"a lone surrogate survives", le + Le(u"[S]\r\nk=") + Le(std::u16string(1, 0xD800)) + Le(u"x\r\n"),
+       "\xED\xA0\x80x",
        le + Le(u"[S]\r\nk=") + Le(std::u16string(1, 0xD800)) + Le(u"x\r\n")},
-      {"UTF-8 that is not UTF-8 survives", "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n", "?(???",
+      {"UTF-8 that is not UTF-8 survives", "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n",
+       "\xC3(\xC0\x80\xED\xA0\x80",
        "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n"},
       {"UTF-16 without a byte order mark is 8-bit text", Le(u"[S]\r\nk=v\r\n"), "<none>", ""},
       {"characters at each UTF-8 length boundary survive",

@@ -845,6 +845,20 @@ HWND OpenTrayMenu(const AppProcess& app) {
   return nullptr;
 }
 
+HWND OpenEditorFromTray(const AppProcess& app) {
+  // As with the menu, a double click can be swallowed by the desktop; one
+  // that arrives while the editor is already open only opens it again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    POINT p = TrayIconPoint();
+    DoubleClick(p.x, p.y);
+    HWND editor = nullptr;
+    if (WaitUntil([&] { return (editor = app.FindWindowOfClass("TFormSticker")) && IsWindowVisible(editor); },
+                  3000))
+      return editor;
+  }
+  return nullptr;
+}
+
 void ChooseTrayMenuItem(int downs) {
   for (int i = 0; i < downs; ++i) PressChord({VK_DOWN});
   PressChord({VK_RETURN});

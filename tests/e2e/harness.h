@@ -208,6 +208,8 @@ std::string SaveScreenshot(const std::string& name, const RECT* area = nullptr);
 POINT TrayIconPoint();
 // Right-clicks the icon until the menu shows; null when it never did.
 HWND OpenTrayMenu(const AppProcess& app);
+// Double-clicks the icon until the note editor shows; null when it never did.
+HWND OpenEditorFromTray(const AppProcess& app);
 // Chooses the item `downs` places below the top of the open tray menu (the
 // keyboard skips separators).
 void ChooseTrayMenuItem(int downs);

@@ -289,13 +289,9 @@ TEST(SettingsFile, AFileUnreadableAtStartUpIsNeverWrittenOverAndItsNotesComeBack
   EXPECT_TRUE(NoteWindows(app).empty());
 
   // A note written in the editor; its save writes nothing and says nothing.
-  POINT icon = TrayIconPoint();
-  DoubleClick(icon.x, icon.y);
-  HWND editor = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    editor = app.FindWindowOfClass("TFormSticker");
-    return editor && IsWindowVisible(editor) && FocusedWindowOf(editor) != nullptr;
-  }, 5000));
+  HWND editor = OpenEditorFromTray(app);
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(editor) != nullptr; }, 5000));
   ASSERT_TRUE(TypeInto(FocusedWindowOf(editor), "Written meanwhile"));
   ASSERT_TRUE(PressChordUntil({VK_CONTROL, VK_RETURN}, [&] { return !IsWindowVisible(editor); }));
   ASSERT_TRUE(WaitUntil([&] { return VisibleWindowsOfClass(app, "TStickerWindow").size() == 1; }, 3000));

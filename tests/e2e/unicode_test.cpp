@@ -53,8 +53,7 @@ TEST(Unicode, TypedTextIsKeptByTheNoteTheFileTheClipboardAndARestart) {
   folder.WriteIni("[Main]\r\nStickerCount=0\r\n[Mine]\r\ncaf\xE9=cr\xE8me\r\n");
   auto app = std::make_unique<AppProcess>(folder.Exe());
   ASSERT_TRUE(app->WaitUp());
-  POINT icon = TrayIconPoint();
-  DoubleClick(icon.x, icon.y);
+  ASSERT_NE(OpenEditorFromTray(*app), nullptr);
   EditorFields f = ShownEditor(*app);
   ASSERT_NE(f.title, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(f.editor) == f.title; }, 5000));

@@ -250,7 +250,7 @@ TEST(TIniFile, UnicodeFilesAtTheirEdges) {
   struct Case {
     const char* name;
     std::string bytes;
-    std::string value;  // [S] k, as the program reads it (in ISO 8859-1 once)
+    std::string value;  // [S] k, as the program reads it
     std::string saved;  // after a save that changes nothing; empty: not saved
   } cases[] = {
       {"a byte order mark alone", le, "<none>", le},
@@ -264,10 +264,13 @@ TEST(TIniFile, UnicodeFilesAtTheirEdges) {
        "\xEF\xBB\xBF[S]\r\nk=\xC3(\xC0\x80\xED\xA0\x80\r\n"},
       {"UTF-16 without a byte order mark is 8-bit text", Le(u"[S]\r\nk=v\r\n"), "<none>", ""},
       {"characters at each UTF-8 length boundary survive",
-       le + Le(u"[S]\r\nk=\u007F\u0080\u07FF\u0800\uFFFF\U00010000\r\n"), "\x7F\x80?????",
+       le + Le(u"[S]\r\nk=\u007F\u0080\u07FF\u0800\uFFFF\U00010000\r\n"),
+       "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80",
        le + Le(u"[S]\r\nk=\u007F\u0080\u07FF\u0800\uFFFF\U00010000\r\n")},
-      {"an overlong form and a lead byte where a continuation belongs read as ?",
-       "\xEF\xBB\xBF[S]\r\nk=\xE0\x80\xAF\xE2\xC3\xA9\r\n", "????\xE9",
+      // Kept byte for byte, as any other bytes that are not UTF-8: they show
+      // as U+FFFD only where they are drawn.
+      {"an overlong form and a lead byte where a continuation belongs are kept",
+       "\xEF\xBB\xBF[S]\r\nk=\xE0\x80\xAF\xE2\xC3\xA9\r\n", "\xE0\x80\xAF\xE2\xC3\xA9",
        "\xEF\xBB\xBF[S]\r\nk=\xE0\x80\xAF\xE2\xC3\xA9\r\n"},
   };
   for (const auto& c : cases) {

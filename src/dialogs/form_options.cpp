@@ -169,7 +169,7 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
   SetBkMode(item.hDC, oldMode);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = r;
-    InflateRect(&focus, -2, -2);
+    InflateRect(&focus, -Scaled(2), -Scaled(2));
     DrawFocusRect(item.hDC, &focus);
   }
 }

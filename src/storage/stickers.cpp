@@ -59,9 +59,12 @@ StickerRecord ReadStickerKeys(const IniDocument& doc, const std::string& section
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(count));
   for (std::int64_t k = 0; k < count; ++k) {
-    // The first character is the ">" that protects leading blanks.
+    // The first character is the ">" that protects leading blanks; whatever
+    // else stands there goes whole, never half of its UTF-8 bytes.
     std::string stored = ReadText(doc, section, MemoLineKey(static_cast<std::size_t>(k)), "");
-    if (!stored.empty()) stored.erase(0, 1);
+    std::size_t first = stored.empty() ? 0 : 1;
+    while (first < stored.size() && first < 4 && (static_cast<unsigned char>(stored[first]) & 0xC0) == 0x80) ++first;
+    stored.erase(0, first);
     lines.push_back(std::move(stored));
   }
   r.Memo = JoinMemoLines(lines);

@@ -53,8 +53,8 @@ TEST(ReadStickers, TheDocumentedBodyLayout) {
 TEST(ReadStickers, FirstCharacterDroppedWhateverItIs) {
   auto notes = ReadStickers(IniDocument::Parse(
       "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=4\r\nMemoLine0=xabc\r\nMemoLine1=\r\n"
-      "MemoLine3=>>two\r\n"));
-  EXPECT_EQ(notes[0].Memo, "abc\r\n\r\n\r\n>two");
+      "MemoLine2=\xC3\x86t\xC3\xA9\r\nMemoLine3=>>two\r\n"));
+  EXPECT_EQ(notes[0].Memo, "abc\r\n\r\nt\xC3\xA9\r\n>two");  // a first character of two bytes goes whole
 }
 
 TEST(ReadStickers, DamagedCountsAreBounded) {

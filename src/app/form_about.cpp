@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "app/product_info_win32.h"
 #include "base/dialog_kit.h"
+#include "base/dpi.h"
 #include "base/message_loop.h"
 #include "base/wide_text.h"
 #include "resources/resource.h"
@@ -69,21 +70,20 @@ RECT ProportionalRect(const RECT& box, int pictureWidth, int pictureHeight) {
 
 }  // namespace
 
-TFormAbout::TFormAbout() : dpi_(ScreenDpi()) {
+// Made for the primary display, where it opens.
+TFormAbout::TFormAbout() : fonts_(DpiOfPoint(POINT{0, 0})) {
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  font_.reset(CreateDialogFont(dpi_));
-  boldFont_.reset(CreateDialogFont(dpi_, true));
-  if (HasFontFace(L"Webdings")) signFont_.reset(MakeFont(L"Webdings", Scaled(kSignHeight), true, SYMBOL_CHARSET));
   picture_.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_ABOUT_PICTURE), IMAGE_BITMAP, 0, 0, 0));
 
   RECT outer{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  AdjustWindowRectForDpi(outer, kStyle, kExStyle, fonts_.Dpi());
   // Owned by the application window, so that it has no taskbar button of its own.
   Create(kClassName, kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
          outer.bottom - outer.top, App().ApplicationWindow());
   if (!m_hwnd) return;
   SetText(m_hwnd, "About");
   CreateControls();
+  ApplyDpi(fonts_.Dpi());
   AddModelessDialog(m_hwnd);
 }
 
@@ -92,33 +92,50 @@ TFormAbout::~TFormAbout() {
   if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
-int TFormAbout::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+int TFormAbout::Scaled(int designPixels) const { return MulDiv(designPixels, fonts_.Dpi(), 96); }
 
 void TFormAbout::CreateControls() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto make = [&](const wchar_t* cls, const std::string& text, DWORD style, int id, RECT r, HGDIOBJ font) {
-    HWND hwnd = CreateWindowExW(0, cls, Wide(text).c_str(), WS_CHILD | style, Scaled(r.left), Scaled(r.top),
-                                Scaled(r.right - r.left), Scaled(r.bottom - r.top), m_hwnd,
+  auto make = [&](const wchar_t* cls, const std::string& text, DWORD style, int id, RECT r, HFONT font) {
+    HWND hwnd = CreateWindowExW(0, cls, Wide(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, m_hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    design_.emplace_back(hwnd, r);
     return hwnd;
   };
   // The labels lie in Panel1 at (4, 4) and size themselves to their text.
   const DWORD label = SS_LEFT | SS_NOPREFIX;
-  LbFileName = make(L"STATIC", "", WS_VISIBLE | label, IdFileName, {104, 12, 104, 12}, boldFont_.get());
-  LbFileVer = make(L"STATIC", "", WS_VISIBLE | label, IdFileVer, {104, 30, 104, 30}, font_.get());
-  LbProductName = make(L"STATIC", "", label, IdProductName, {104, 48, 104, 48}, font_.get());
-  LbProductVer = make(L"STATIC", "", label, IdProductVer, {104, 65, 104, 65}, font_.get());
-  LbCopyright = make(L"STATIC", "", WS_VISIBLE | label, IdCopyright, {104, 84, 104, 84}, font_.get());
+  const HFONT font = fonts_.Get(DialogFonts::Normal);
+  LbFileName = make(L"STATIC", "", WS_VISIBLE | label, IdFileName, {104, 12, 104, 12}, fonts_.Get(DialogFonts::Bold));
+  LbFileVer = make(L"STATIC", "", WS_VISIBLE | label, IdFileVer, {104, 30, 104, 30}, font);
+  LbProductName = make(L"STATIC", "", label, IdProductName, {104, 48, 104, 48}, font);
+  LbProductVer = make(L"STATIC", "", label, IdProductVer, {104, 65, 104, 65}, font);
+  LbCopyright = make(L"STATIC", "", WS_VISIBLE | label, IdCopyright, {104, 84, 104, 84}, font);
   TBXLinkContact = make(L"STATIC", ContactCaption(WISPLET_SUPPORT_ADDRESS),
-                        WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, IdLinkContact, {102, 102, 102 + 231, 102 + 15}, font_.get());
+                        WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, IdLinkContact,
+                        {102, 102, 102 + 231, 102 + 15}, font);
+  BtnOK = make(L"BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {236, 202, 236 + 105, 202 + 24},
+               font);
+}
+
+void TFormAbout::ApplyDpi(int dpi) {
+  fonts_.ChangeDpi(dpi, m_hwnd);
+  signFont_.reset();
+  if (HasFontFace(L"Webdings")) signFont_.reset(MakeFont(L"Webdings", Scaled(kSignHeight), true, SYMBOL_CHARSET));
+  PlaceControls();
+  InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void TFormAbout::PlaceControls() {
+  for (const auto& [hwnd, r] : design_)
+    SetWindowPos(hwnd, nullptr, Scaled(r.left), Scaled(r.top), Scaled(r.right - r.left), Scaled(r.bottom - r.top),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   // Where the font draws wider than designed, the link grows to show the whole
   // address, up to the panel's inner edge.
   int linkWidth = std::min(std::max<int>(Scaled(231), TextExtent(TBXLinkContact).cx),
                            Scaled(kPanel1.right - 2 - 102));
   SetWindowPos(TBXLinkContact, nullptr, 0, 0, linkWidth, Scaled(15), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  BtnOK = make(L"BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {236, 202, 236 + 105, 202 + 24},
-               font_.get());
+  for (HWND label : {LbFileName, LbFileVer, LbProductName, LbProductVer, LbCopyright}) SizeLabelToText(label);
 }
 
 SIZE TFormAbout::TextExtent(HWND control) const {
@@ -237,6 +254,10 @@ LRESULT TFormAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS:
       if (IsWindowVisible(BtnOK) && IsWindowEnabled(BtnOK)) SetFocus(BtnOK);
+      return 0;
+    case WM_DPICHANGED:
+      ApplyDpi(NewDpiOf(wParam));
+      MoveToSuggestedRect(m_hwnd, lParam);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) BtnOKClick();

@@ -2,6 +2,10 @@
 // The About window: the program's name, file version and legal notice, read
 // from the executable's version resource at every showing, and a link that
 // starts a mail to the support address. Hidden, not destroyed, when closed.
+#include <utility>
+#include <vector>
+
+#include "base/dialog_kit.h"
 #include "base/win32_handles.h"
 #include "base/window.h"
 
@@ -28,6 +32,9 @@ class TFormAbout : public Window {
   void SizeLabelToText(HWND label);
   void CenterOnScreen();
   int Scaled(int designPixels) const;
+  // Fonts and places of the controls for the DPI of the display the window is on.
+  void ApplyDpi(int dpi);
+  void PlaceControls();
 
   HWND LbFileName = nullptr;
   HWND LbFileVer = nullptr;
@@ -37,11 +44,11 @@ class TFormAbout : public Window {
   HWND TBXLinkContact = nullptr;
   HWND BtnOK = nullptr;
 
-  GdiObject font_;       // the window's font
-  GdiObject boldFont_;   // LbFileName
+  DialogFonts fonts_;    // the window's font, bold for LbFileName
   GdiObject signFont_;   // "Webdings", when the system has it
   GdiObject picture_;    // ProgramIcon's bitmap
-  int dpi_ = 96;
+  // Each control's place as designed at 96 DPI, in client coordinates.
+  std::vector<std::pair<HWND, RECT>> design_;
 };
 
 }  // namespace wisplet

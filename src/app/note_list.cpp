@@ -46,7 +46,7 @@ TStickerWindow& Application::CreateSticker(const std::string& title, const std::
   RECT b = note.Bounds();
   CascadeSlot slot = NextCascadeSlot(State.CascadeRow, State.CascadeColumn, b.right - b.left,
                                      b.bottom - b.top, Rect{work.left, work.top, work.right, work.bottom},
-                                     GetSystemMetrics(SM_CXSCREEN));
+                                     GetSystemMetrics(SM_CXSCREEN), note.Dpi());
   note.SetTop(slot.top);
   note.SetLeft(slot.left);
   note.SetActive(true);

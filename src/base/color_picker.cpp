@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/dialog_kit.h"
+#include "base/dpi.h"
 #include "base/win32_handles.h"
 #include "model/scheme_editor.h"
 
@@ -119,8 +120,11 @@ bool ColorPicker::Choose(HWND dialogOwner) {
 void ColorPicker::DrawItem(const DRAWITEMSTRUCT& item) const {
   const RECT& r = item.rcItem;
   const int height = r.bottom - r.top;
-  RECT swatch{r.left + 2, r.top + 2, r.left + 2 + (height - 4) * 3 / 2, r.bottom - 2};
-  DrawComboItem(item, swatch.right + 4, reinterpret_cast<HFONT>(SendMessageW(combo_, WM_GETFONT, 0, 0)));
+  // Margins as designed at 96 DPI, for the DPI of the picker's display.
+  const int dpi = WindowDpi(combo_);
+  const int margin = MulDiv(2, dpi, 96), gap = MulDiv(4, dpi, 96);
+  RECT swatch{r.left + margin, r.top + margin, r.left + margin + (height - 2 * margin) * 3 / 2, r.bottom - margin};
+  DrawComboItem(item, swatch.right + gap, reinterpret_cast<HFONT>(SendMessageW(combo_, WM_GETFONT, 0, 0)));
   if (item.itemID == static_cast<UINT>(-1)) return;
   GdiObject brush(CreateSolidBrush(SwatchColor(ItemColor(combo_, static_cast<int>(item.itemID)))));
   FillRect(item.hDC, &swatch, static_cast<HBRUSH>(brush.get()));

@@ -2,23 +2,40 @@
 
 #include <algorithm>
 
+#include "base/dpi.h"
 #include "base/wide_text.h"
 #include "base/win32_handles.h"
 #include "model/anchors.h"
 
 namespace wisplet {
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+DialogFonts::DialogFonts(int dpi) : dpi_(dpi) {
+  fonts_[Normal].reset(CreateUiFont(dpi));
+  fonts_[Bold].reset(CreateUiFont(dpi, true));
+  fonts_[BoldUnderline].reset(CreateUiFont(dpi, true, true));
 }
 
-HFONT CreateDialogFont(int dpi, bool bold, bool underline) {
-  return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
-                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+void DialogFonts::ChangeDpi(int dpi, HWND root) {
+  if (dpi == dpi_) return;
+  DialogFonts made(dpi);
+  struct Swap {
+    const DialogFonts* from;
+    const DialogFonts* to;
+  } swap{this, &made};
+  EnumChildWindows(
+      root,
+      [](HWND child, LPARAM data) -> BOOL {
+        const auto& s = *reinterpret_cast<const Swap*>(data);
+        auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        for (int look = 0; look < kLooks; ++look)
+          if (font && font == s.from->Get(static_cast<Look>(look)))
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(s.to->Get(static_cast<Look>(look))), TRUE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&swap));
+  // The old fonts go only now that no control uses them.
+  dpi_ = dpi;
+  fonts_.swap(made.fonts_);
 }
 
 HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style,

@@ -1,18 +1,33 @@
 #pragma once
-// Small pieces the program's dialogs share: the dialog font, child controls,
+// Small pieces the program's dialogs share: the dialog fonts, child controls,
 // their texts and the closed height of a drop-down list.
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "base/win32_handles.h"
 #include "model/surface.h"
 
 namespace wisplet {
 
-int ScreenDpi();
-// "MS Sans Serif" at 8 points for the given dots per inch.
-HFONT CreateDialogFont(int dpi, bool bold = false, bool underline = false);
+// The user-interface font of one window (8 points, see CreateUiFont) in the
+// looks its controls use, made for the window's DPI.
+class DialogFonts {
+ public:
+  enum Look { Normal, Bold, BoldUnderline, kLooks };
+  explicit DialogFonts(int dpi);
+  HFONT Get(Look look) const { return static_cast<HFONT>(fonts_[look].get()); }
+  int Dpi() const { return dpi_; }
+  // Makes the fonts for another DPI; every control under `root` that used
+  // one of them gets the new one of the same look.
+  void ChangeDpi(int dpi, HWND root);
+
+ private:
+  int dpi_;
+  std::array<GdiObject, kLooks> fonts_;
+};
 
 // A child control with the given identifier and font; `text` is UTF-8.
 HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const std::string& text, DWORD style,

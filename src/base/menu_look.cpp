@@ -1,12 +1,16 @@
 #include "base/menu_look.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/wide_text.h"
 #include "base/win32_handles.h"
+#include "model/dpi_scale.h"
+#include "resources/image_scale.h"
 
 namespace wisplet {
 namespace {
@@ -19,10 +23,28 @@ struct LookItem {
   bool popup = false;
 };
 
-MenuLook g_look = MenuLook::Default;
-std::unordered_map<HMENU, std::vector<std::unique_ptr<LookItem>>> g_items;
+// Everything the looks keep, for the whole run.
+struct LookState {
+  MenuLook look = MenuLook::Default;
+  std::unordered_map<HMENU, std::vector<std::unique_ptr<LookItem>>> items;
+  // The DPI of the display the menu being shown is on, and the DPI each menu
+  // was last shown at (the system keeps the sizes it measured then).
+  int dpi = kDesignDpi;
+  std::unordered_map<HMENU, int> shownAt;
+  std::map<int, GdiObject> fonts;    // by DPI
+  std::map<int, GdiObject> images;   // by resource identifier
+};
+
+LookState& State() {
+  static LookState state;
+  return state;
+}
+
+// Sizes of the look, designed at 96 DPI, for the menu's DPI.
+int Px(int designPixels) { return ScaleToDpi(designPixels, State().dpi); }
 
 constexpr int kGutter = 24;
+constexpr int kImageSide = 16;  // at 100 %
 constexpr COLORREF kXpBackground = RGB(252, 252, 249);
 constexpr COLORREF kXpGutter = RGB(235, 233, 225);
 constexpr COLORREF kXpHighlight = RGB(193, 210, 238);
@@ -30,33 +52,39 @@ constexpr COLORREF kXpHighlightBorder = RGB(49, 106, 197);
 constexpr COLORREF kXpSeparator = RGB(197, 194, 184);
 
 HFONT MenuFont() {
-  static GdiObject font = [] {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof ncm;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    return GdiObject(CreateFontIndirectW(&ncm.lfMenuFont));
-  }();
+  GdiObject& font = State().fonts[State().dpi];
+  if (!font) {
+    NONCLIENTMETRICSW ncm = NonClientMetricsForDpi(State().dpi);
+    font.reset(CreateFontIndirectW(&ncm.lfMenuFont));
+  }
   return static_cast<HFONT>(font.get());
 }
 
+// The image as drawn for the menu's DPI.
 HBITMAP MenuImage(int id) {
-  static std::unordered_map<int, GdiObject> images;
-  auto& slot = images[id];
-  if (!slot) slot.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+  const int scaledId = ScaledImageId(id, State().dpi);
+  GdiObject& slot = State().images[scaledId];
+  if (!slot) slot.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(scaledId), IMAGE_BITMAP, 0, 0, 0));
   return static_cast<HBITMAP>(slot.get());
 }
 
+// The image in the middle of a box of its designed size at the menu's DPI,
+// whose top-left corner is (x, y): between two drawn scales the smaller
+// picture is centred, never stretched.
 void DrawImage(HDC dc, int id, int x, int y, bool disabled) {
   HBITMAP bitmap = MenuImage(id);
   if (!bitmap) return;
+  const int side = ScaledImageSide(kImageSide, State().dpi);
+  x += (Px(kImageSide) - side) / 2;
+  y += (Px(kImageSide) - side) / 2;
   HDC source = CreateCompatibleDC(dc);
   {
     SelectObjectScope select(source, bitmap);
     if (disabled)
-      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, 16, 16,
+      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, side, side,
                  DST_BITMAP | DSS_DISABLED);
     else
-      TransparentBlt(dc, x, y, 16, 16, source, 0, 0, 16, 16, RGB(255, 0, 255));
+      TransparentBlt(dc, x, y, side, side, source, 0, 0, side, side, RGB(255, 0, 255));
   }
   DeleteDC(source);
 }
@@ -75,8 +103,8 @@ SIZE TextSize(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-MenuLook CurrentMenuLook() { return g_look; }
-void SetCurrentMenuLook(MenuLook look) { g_look = look; }
+MenuLook CurrentMenuLook() { return State().look; }
+void SetCurrentMenuLook(MenuLook look) { State().look = look; }
 
 bool MenuLookFromStyle(const std::string& style, MenuLook& look) {
   if (style == "Default") look = MenuLook::Default;
@@ -102,7 +130,7 @@ void AppendLookItem(HMENU menu, UINT_PTR id, const char* caption, int image, UIN
     mii.fMask |= MIIM_SUBMENU;
     mii.hSubMenu = reinterpret_cast<HMENU>(id);
   }
-  if (g_look == MenuLook::OfficeXP) {
+  if (State().look == MenuLook::OfficeXP) {
     mii.fType = MFT_OWNERDRAW | (item->separator ? MFT_SEPARATOR : 0);
   } else if (item->separator) {
     mii.fType = MFT_SEPARATOR;
@@ -117,7 +145,7 @@ void AppendLookItem(HMENU menu, UINT_PTR id, const char* caption, int image, UIN
     }
   }
   InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
-  g_items[menu].push_back(std::move(item));
+  State().items[menu].push_back(std::move(item));
 }
 
 void TruncateLookMenu(HMENU menu, int first) {
@@ -129,7 +157,7 @@ void TruncateLookMenu(HMENU menu, int first) {
     GetMenuItemInfoW(menu, static_cast<UINT>(last), TRUE, &mii);
     // A submenu is not ours to destroy: remove the item only.
     RemoveMenu(menu, static_cast<UINT>(last), MF_BYPOSITION);
-    auto& items = g_items[menu];
+    auto& items = State().items[menu];
     auto* data = reinterpret_cast<LookItem*>(mii.dwItemData);
     items.erase(std::remove_if(items.begin(), items.end(),
                                [&](const std::unique_ptr<LookItem>& i) { return i.get() == data; }),
@@ -139,21 +167,31 @@ void TruncateLookMenu(HMENU menu, int first) {
 
 void ClearLookMenu(HMENU menu) {
   TruncateLookMenu(menu, 0);
-  g_items.erase(menu);
+  State().items.erase(menu);
+  State().shownAt.erase(menu);
+}
+
+UINT TrackLookMenu(HMENU menu, UINT flags, POINT at, HWND owner, const std::function<void()>& rebuild) {
+  const int dpi = DpiOfPoint(at);
+  State().dpi = dpi;
+  auto shown = State().shownAt.find(menu);
+  if (shown != State().shownAt.end() && shown->second != dpi && rebuild) rebuild();
+  State().shownAt[menu] = dpi;
+  return static_cast<UINT>(TrackPopupMenu(menu, flags, at.x, at.y, 0, owner, nullptr));
 }
 
 bool MeasureMenuItem(HWND owner, MEASUREITEMSTRUCT& mis) {
   if (mis.CtlType != ODT_MENU) return false;
   auto* item = reinterpret_cast<LookItem*>(mis.itemData);
   if (!item) return false;
-  if (g_look == MenuLook::Default) {  // only the image of a system-drawn item
-    mis.itemWidth = 16;
-    mis.itemHeight = 16;
+  if (State().look == MenuLook::Default) {  // only the image of a system-drawn item
+    mis.itemWidth = static_cast<UINT>(Px(kImageSide));
+    mis.itemHeight = static_cast<UINT>(Px(kImageSide));
     return true;
   }
   if (item->separator) {
     mis.itemWidth = 0;
-    mis.itemHeight = 3;
+    mis.itemHeight = static_cast<UINT>(Px(3));
     return true;
   }
   HDC dc = GetDC(owner);
@@ -161,8 +199,8 @@ bool MeasureMenuItem(HWND owner, MEASUREITEMSTRUCT& mis) {
     SelectObjectScope font(dc, MenuFont());
     auto [text, shortcut] = SplitShortcut(item->caption);
     SIZE t = TextSize(dc, text), s = TextSize(dc, shortcut);
-    mis.itemWidth = static_cast<UINT>(kGutter + 8 + t.cx + (shortcut.empty() ? 0 : 24 + s.cx) + 16);
-    mis.itemHeight = static_cast<UINT>(std::max<LONG>(22, t.cy + 8));
+    mis.itemWidth = static_cast<UINT>(Px(kGutter) + Px(8) + t.cx + (shortcut.empty() ? 0 : Px(24) + s.cx) + Px(16));
+    mis.itemHeight = static_cast<UINT>(std::max<LONG>(Px(22), t.cy + Px(8)));
   }
   ReleaseDC(owner, dc);
   return true;
@@ -175,8 +213,8 @@ bool DrawMenuItem(DRAWITEMSTRUCT& dis) {
   HDC dc = dis.hDC;
   const RECT& r = dis.rcItem;
   const bool disabled = (dis.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-  if (g_look == MenuLook::Default) {
-    DrawImage(dc, item->image, r.left, r.top + (r.bottom - r.top - 16) / 2, disabled);
+  if (State().look == MenuLook::Default) {
+    DrawImage(dc, item->image, r.left, r.top + (r.bottom - r.top - Px(kImageSide)) / 2, disabled);
     return true;
   }
   auto fill = [&](RECT box, COLORREF color) {
@@ -184,22 +222,24 @@ bool DrawMenuItem(DRAWITEMSTRUCT& dis) {
     FillRect(dc, &box, static_cast<HBRUSH>(brush.get()));
   };
   fill(r, kXpBackground);
-  fill(RECT{r.left, r.top, r.left + kGutter, r.bottom}, kXpGutter);
+  fill(RECT{r.left, r.top, r.left + Px(kGutter), r.bottom}, kXpGutter);
   if (item->separator) {
-    fill(RECT{r.left + kGutter + 8, r.top + 1, r.right, r.top + 2}, kXpSeparator);
+    fill(RECT{r.left + Px(kGutter) + Px(8), r.top + Px(1), r.right, r.top + Px(1) + Px(1)}, kXpSeparator);
     return true;
   }
   const bool selected = (dis.itemState & ODS_SELECTED) && !disabled;
   if (selected) {
     fill(r, kXpHighlightBorder);
-    fill(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kXpHighlight);
+    const int border = Px(1);
+    fill(RECT{r.left + border, r.top + border, r.right - border, r.bottom - border}, kXpHighlight);
   }
-  if (item->image) DrawImage(dc, item->image, r.left + 4, r.top + (r.bottom - r.top - 16) / 2, disabled);
+  if (item->image)
+    DrawImage(dc, item->image, r.left + Px(4), r.top + (r.bottom - r.top - Px(kImageSide)) / 2, disabled);
   SelectObjectScope font(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
   auto [text, shortcut] = SplitShortcut(item->caption);
-  RECT textBox{r.left + kGutter + 8, r.top, r.right - 16, r.bottom};
+  RECT textBox{r.left + Px(kGutter) + Px(8), r.top, r.right - Px(16), r.bottom};
   UINT flags = DT_SINGLELINE | DT_VCENTER | ((dis.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox, flags | DT_LEFT);
   if (!shortcut.empty())
@@ -208,7 +248,7 @@ bool DrawMenuItem(DRAWITEMSTRUCT& dis) {
 }
 
 bool MenuCharResult(WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (g_look != MenuLook::OfficeXP) return false;
+  if (State().look != MenuLook::OfficeXP) return false;
   HMENU menu = reinterpret_cast<HMENU>(lParam);
   // The character comes as UTF-16 to a Unicode window; letters of every
   // script match without case.

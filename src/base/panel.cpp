@@ -49,6 +49,11 @@ void Panel::ScrollTo(int position) {
   SetScrollPos(m_hwnd, SB_VERT, scroll_, TRUE);
 }
 
+void Panel::SetFrameWidth(int width) {
+  options_.frameWidth = width;
+  InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
 void Panel::ScrollIntoView(HWND child) {
   if (!options_.scrolls || !IsChild(m_hwnd, child)) return;
   RECT r{}, client{};

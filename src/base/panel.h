@@ -25,6 +25,8 @@ class Panel : public Window {
   int ScrollPosition() const { return scroll_; }
   // Scrolls so that the child is fully in view.
   void ScrollIntoView(HWND child);
+  // The frame's room at a new DPI.
+  void SetFrameWidth(int width);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "base/dpi.h"
 #include "base/wide_text.h"
 
 namespace wisplet {
@@ -12,14 +13,22 @@ const wchar_t kClassName[] = L"TWispletTrayIcon";
 constexpr UINT kCallbackMessage = WM_APP + 1;
 }  // namespace
 
-TrayIcon::TrayIcon(HICON icon, std::string hint, Handlers handlers)
-    : icon_(icon), hint_(std::move(hint)), handlers_(std::move(handlers)),
+TrayIcon::TrayIcon(int iconId, std::string hint, Handlers handlers)
+    : iconId_(iconId), hint_(std::move(hint)), handlers_(std::move(handlers)),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
   RegisterWindowClass(kClassName, 0, nullptr);
   // A hidden top-level window (not message-only) so that it can be made the
   // foreground window around the menu and receives "TaskbarCreated".
   Create(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, 0, 0, 0, 0, nullptr);
+  LoadIconForDpi(m_hwnd ? WindowDpi(m_hwnd) : SystemDpi());
   Add();
+}
+
+void TrayIcon::LoadIconForDpi(int dpi) {
+  // The icon holds an image of each size the shell asks for: none is stretched.
+  const int side = SystemMetricForDpi(SM_CXSMICON, dpi);
+  icon_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId_), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
 }
 
 TrayIcon::~TrayIcon() { Remove(); }
@@ -31,7 +40,7 @@ void TrayIcon::Add() {
   nid.uID = 0;
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kCallbackMessage;
-  nid.hIcon = icon_;
+  nid.hIcon = icon_.get();
   lstrcpynW(nid.szTip, Wide(hint_).c_str(), 64);  // the shell takes at most 63 characters
   added_ = Shell_NotifyIconW(NIM_ADD, &nid) != 0;
   // "TaskbarCreated" also comes after a change of the screen's DPI, while the
@@ -79,8 +88,16 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    // The shell comes again after it restarted and after a change of scale:
+    // the icon at the size it now asks for.
+    LoadIconForDpi(WindowDpi(m_hwnd));
     added_ = false;
     Add();
+    return 0;
+  }
+  if (msg == WM_DPICHANGED) {
+    LoadIconForDpi(NewDpiOf(wParam));
+    if (added_) Add();
     return 0;
   }
   if (handlers_.other) {

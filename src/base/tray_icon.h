@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "base/win32_handles.h"
 #include "base/window.h"
 
 namespace wisplet {
@@ -16,7 +17,9 @@ class TrayIcon : public Window {
     std::function<void()> menu;         // right press, then release
     std::function<LRESULT(UINT, WPARAM, LPARAM)> other;  // owner-drawn menus, commands
   };
-  TrayIcon(HICON icon, std::string hint, Handlers handlers);
+  // The icon is the program's icon resource `iconId`, at the size the shell
+  // asks for at the DPI of the display (16 pixels at 96 DPI).
+  TrayIcon(int iconId, std::string hint, Handlers handlers);
   ~TrayIcon() override;
 
   // Adds the icon (again, after the taskbar was re-created).
@@ -28,8 +31,11 @@ class TrayIcon : public Window {
 
  private:
   void Notify(UINT mouseMessage);
+  // Loads the icon at the small icon size of the window's DPI.
+  void LoadIconForDpi(int dpi);
 
-  HICON icon_;
+  int iconId_;
+  IconHandle icon_;
   std::string hint_;
   Handlers handlers_;
   UINT taskbarCreated_;

@@ -48,6 +48,10 @@ struct GdiObjectTraits {
   static HGDIOBJ Invalid() { return nullptr; }
   static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
+struct IconTraits {
+  static HICON Invalid() { return nullptr; }
+  static void Close(HICON h) { DestroyIcon(h); }
+};
 struct GlobalMemTraits {
   static HGLOBAL Invalid() { return nullptr; }
   static void Close(HGLOBAL h) { GlobalFree(h); }
@@ -58,6 +62,7 @@ using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
 using GlobalMem = UniqueHandle<HGLOBAL, GlobalMemTraits>;
+using IconHandle = UniqueHandle<HICON, IconTraits>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectObjectScope {

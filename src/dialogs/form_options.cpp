@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/dpi.h"
 #include "base/menu_look.h"
 #include "base/message_loop.h"
 #include "base/wide_text.h"
@@ -13,6 +14,7 @@
 #include "dialogs/options_ids.h"
 #include "model/anchors.h"
 #include "model/scheme_editor.h"
+#include "resources/image_scale.h"
 #include "resources/resource.h"
 
 namespace wisplet {
@@ -28,13 +30,15 @@ constexpr COLORREF kChosenBorder = RGB(49, 106, 197);
 constexpr int kMenuBorder = 6;   // the menu column's border and its lowered bevel
 constexpr int kPageFrame = 2;    // the raised frame of a page
 constexpr int kPageButtonHeight = 57;
-constexpr int kImageSize = 32;
+constexpr int kImageSize = 32;   // the page buttons' pictures, at 100 %
+constexpr int kPageButtonWidth = 85;
 
 bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void SetChecked(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
-HBITMAP LoadBitmapResource(int id) {
-  return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+HBITMAP LoadBitmapResource(int id, int dpi) {
+  return static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ScaledImageId(id, dpi)), IMAGE_BITMAP, 0, 0, 0));
 }
 
 OSVERSIONINFOW WindowsVersion() {
@@ -46,13 +50,11 @@ OSVERSIONINFOW WindowsVersion() {
 
 }  // namespace
 
-TFormOptions::TFormOptions(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
+// Made for the primary display, where it opens.
+TFormOptions::TFormOptions(DialogHost& host) : host_(host), fonts_(DpiOfPoint(POINT{0, 0})) {
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                       LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WISPLET)));
-  font_.reset(CreateDialogFont(dpi_));
-  boldFont_.reset(CreateDialogFont(dpi_, true));
-  systemImage_.reset(LoadBitmapResource(IDB_OPTIONS_SYSTEM));
-  colorImage_.reset(LoadBitmapResource(IDB_OPTIONS_COLORS));
+  LoadPageImages();
 
   // Centred in the work area, at its designed size.
   RECT work{};
@@ -78,19 +80,33 @@ TFormOptions::~TFormOptions() {
     ClearLookMenu(trayMenu_);
     DestroyMenu(trayMenu_);
   }
-  if (icon_) DestroyIcon(icon_);
   // The controls use the fonts until the window is gone.
   if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
-int TFormOptions::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+int TFormOptions::Scaled(int designPixels) const { return MulDiv(designPixels, fonts_.Dpi(), 96); }
+
+void TFormOptions::LoadPageImages() {
+  systemImage_.reset(LoadBitmapResource(IDB_OPTIONS_SYSTEM, fonts_.Dpi()));
+  colorImage_.reset(LoadBitmapResource(IDB_OPTIONS_COLORS, fonts_.Dpi()));
+}
+
+void TFormOptions::ApplyDpi(int dpi) {
+  fonts_.ChangeDpi(dpi, m_hwnd);
+  LoadPageImages();
+  PanelMenu->SetFrameWidth(Scaled(kMenuBorder));
+  ScrollBoxColor->SetContentHeight(Scaled(kContentHeight));
+  SendMessageW(TrBTrans, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(kThumbLength)), 0);
+  FitSchemeCombos();
+  LayoutControls();
+  for (HWND button : {TBXBtnSystem, TBXBtnColor}) InvalidateRect(button, nullptr, TRUE);
+}
 
 HWND TFormOptions::CreateLabel(HWND parent, std::vector<AnchoredControl>& layout, const char* text, LabelKind kind,
                                Rect design, unsigned anchors) {
   HWND label = CreateChild(parent, 0, L"STATIC", text, SS_OWNERDRAW, IdLabel,
-                           static_cast<HFONT>(kind == LabelKind::Plain || kind == LabelKind::Section
-                                                  ? font_.get()
-                                                  : boldFont_.get()));
+                           fonts_.Get(kind == LabelKind::Plain || kind == LabelKind::Section ? DialogFonts::Normal
+                                                                                             : DialogFonts::Bold));
   SetWindowLongPtrW(label, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
   layout.push_back({label, design, anchors});
   return label;
@@ -110,13 +126,11 @@ void TFormOptions::DrawLabel(const DRAWITEMSTRUCT& item) const {
   SetBkMode(item.hDC, oldMode);
   // Headings are underlined in the active caption's color, sections with an
   // etched line across the page.
-  if (kind == LabelKind::Heading) {
-    RECT line{r.left, r.bottom - 2, r.right, r.bottom};
+  RECT line{r.left, r.bottom - Scaled(2), r.right, r.bottom};
+  if (kind == LabelKind::Heading)
     FillRect(item.hDC, &line, GetSysColorBrush(COLOR_ACTIVECAPTION));
-  } else if (kind == LabelKind::Section) {
-    RECT line{r.left, r.bottom - 2, r.right, r.bottom};
+  else if (kind == LabelKind::Section)
     DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_TOP);
-  }
 }
 
 void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
@@ -132,20 +146,22 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
     FrameRect(item.hDC, &r, static_cast<HBRUSH>(border.get()));
   }
   HBITMAP image = static_cast<HBITMAP>(item.hwndItem == TBXBtnSystem ? systemImage_.get() : colorImage_.get());
-  const int size = Scaled(kImageSize);
-  const int imageLeft = (r.left + r.right - size) / 2, imageTop = r.top + Scaled(6);
+  // The picture drawn for the scale, unstretched: between two drawn scales
+  // the smaller one, centred in the room the scaled picture has.
+  const int room = Scaled(kImageSize), side = ScaledImageSide(kImageSize, fonts_.Dpi());
+  const int roomTop = r.top + Scaled(6);
   if (image) {
     HDC source = CreateCompatibleDC(item.hDC);
     {
       SelectObjectScope select(source, image);
-      TransparentBlt(item.hDC, imageLeft, imageTop, size, size, source, 0, 0, kImageSize, kImageSize,
-                     RGB(255, 0, 255));
+      TransparentBlt(item.hDC, (r.left + r.right - side) / 2, roomTop + (room - side) / 2, side, side, source, 0, 0,
+                     side, side, RGB(255, 0, 255));
     }
     DeleteDC(source);
   }
   const std::wstring text = Wide(WindowText(item.hwndItem));
-  RECT textRect{r.left, imageTop + size + Scaled(2), r.right, r.bottom};
-  SelectObjectScope select(item.hDC, font_.get());
+  RECT textRect{r.left, roomTop + room + Scaled(2), r.right, r.bottom};
+  SelectObjectScope select(item.hDC, fonts_.Get(DialogFonts::Normal));
   int oldMode = SetBkMode(item.hDC, TRANSPARENT);
   COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE);
@@ -153,22 +169,19 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
   SetBkMode(item.hDC, oldMode);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = r;
-    InflateRect(&focus, -2, -2);
+    InflateRect(&focus, -Scaled(2), -Scaled(2));
     DrawFocusRect(item.hDC, &focus);
   }
 }
 
 void TFormOptions::CreateFrame() {
-  HFONT font = static_cast<HFONT>(font_.get());
-  PanelMenu = std::make_unique<Panel>(m_hwnd, IdPanelMenu,
-                                      Panel::Options{CLR_INVALID, Panel::Frame::LoweredInner, kMenuBorder, false});
+  HFONT font = fonts_.Get(DialogFonts::Normal);
+  PanelMenu = std::make_unique<Panel>(
+      m_hwnd, IdPanelMenu, Panel::Options{CLR_INVALID, Panel::Frame::LoweredInner, Scaled(kMenuBorder), false});
   TBXPageScrollerMenu = std::make_unique<Panel>(PanelMenu->Handle(), IdPageStrip, Panel::Options{kStripColor});
   HWND strip = TBXPageScrollerMenu->Handle();
   TBXBtnSystem = CreateChild(strip, 0, L"BUTTON", "System", WS_TABSTOP | BS_OWNERDRAW, IdBtnSystem, font);
   TBXBtnColor = CreateChild(strip, 0, L"BUTTON", "Color schemes", WS_TABSTOP | BS_OWNERDRAW, IdBtnColor, font);
-  SetWindowPos(TBXBtnSystem, nullptr, 0, 0, Scaled(85), Scaled(kPageButtonHeight), SWP_NOZORDER);
-  SetWindowPos(TBXBtnColor, nullptr, 0, Scaled(kPageButtonHeight), Scaled(85), Scaled(kPageButtonHeight),
-               SWP_NOZORDER);
 
   TbShSystem = std::make_unique<Panel>(m_hwnd, IdPageSystem, Panel::Options{CLR_INVALID, Panel::Frame::Raised});
   TbShColor = std::make_unique<Panel>(m_hwnd, IdPageColor, Panel::Options{CLR_INVALID, Panel::Frame::Raised});
@@ -191,7 +204,7 @@ void TFormOptions::CreateFrame() {
 
 void TFormOptions::CreateSystemPage() {
   HWND page = TbShSystem->Handle();
-  HFONT font = static_cast<HFONT>(font_.get());
+  HFONT font = fonts_.Get(DialogFonts::Normal);
   constexpr unsigned across = AnchorLeft | AnchorTop | AnchorRight;
   CreateLabel(page, systemLayout_, " System options ", LabelKind::Heading, {4, 4, 447, 22}, across);
   CreateLabel(page, systemLayout_, " Automatic run ", LabelKind::Section, {4, 37, 447, 54}, across);
@@ -209,7 +222,8 @@ void TFormOptions::CreateSystemPage() {
 
 void TFormOptions::LayoutControls() {
   if (!PanelMenu || !ScrollBoxColor) return;  // a size message while the window is being built
-  PlaceAnchoredControls(m_hwnd, frameLayout_, kDesignClientWidth, kDesignClientHeight, dpi_);
+  const int dpi = fonts_.Dpi();
+  PlaceAnchoredControls(m_hwnd, frameLayout_, kDesignClientWidth, kDesignClientHeight, dpi);
   // The strip fills the menu column inside its border; the scheme editor's
   // panel fills its page inside the frame.
   RECT r{};
@@ -217,14 +231,18 @@ void TFormOptions::LayoutControls() {
   const int border = Scaled(kMenuBorder);
   SetWindowPos(TBXPageScrollerMenu->Handle(), nullptr, border, border, std::max<LONG>(0, r.right - 2 * border),
                std::max<LONG>(0, r.bottom - 2 * border), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(TBXBtnSystem, nullptr, 0, 0, Scaled(kPageButtonWidth), Scaled(kPageButtonHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(TBXBtnColor, nullptr, 0, Scaled(kPageButtonHeight), Scaled(kPageButtonWidth),
+               Scaled(kPageButtonHeight), SWP_NOZORDER | SWP_NOACTIVATE);
   GetClientRect(TbShColor->Handle(), &r);
   const int frame = Scaled(kPageFrame);
   SetWindowPos(ScrollBoxColor->Handle(), nullptr, frame, frame, std::max<LONG>(0, r.right - 2 * frame),
                std::max<LONG>(0, r.bottom - 2 * frame), SWP_NOZORDER | SWP_NOACTIVATE);
   constexpr int kPageWidth = 451, kPageHeight = 360;
-  PlaceAnchoredControls(TbShSystem->Handle(), systemLayout_, kPageWidth, kPageHeight, dpi_);
+  PlaceAnchoredControls(TbShSystem->Handle(), systemLayout_, kPageWidth, kPageHeight, dpi);
   PlaceAnchoredControls(ScrollBoxColor->Handle(), colorLayout_, kPageWidth - 2 * kPageFrame,
-                        kPageHeight - 2 * kPageFrame, dpi_, ScrollBoxColor->ScrollPosition());
+                        kPageHeight - 2 * kPageFrame, dpi, ScrollBoxColor->ScrollPosition());
 }
 
 void TFormOptions::ShowPage(Panel* page) {
@@ -397,7 +415,7 @@ LRESULT TFormOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (item->CtlType != ODT_COMBOBOX) break;
-      item->itemHeight = static_cast<UINT>(Scaled(16));
+      item->itemHeight = static_cast<UINT>(Scaled(kPickerItemHeight));
       return TRUE;
     }
     case WM_DRAWITEM: {
@@ -420,6 +438,11 @@ LRESULT TFormOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
       LayoutControls();
+      return 0;
+    case WM_DPICHANGED:
+      // The fonts first, so that the layout the move brings is for the new DPI.
+      ApplyDpi(NewDpiOf(wParam));
+      MoveToSuggestedRect(m_hwnd, lParam);
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -87,6 +87,12 @@ class TFormOptions : public Window {
   void ShowPage(Panel* page);
   void OnCommand(int id, int code, HWND control);
   int Scaled(int designPixels) const;
+  // Fonts, pictures, item heights and layout for the DPI of the display the
+  // window is on.
+  void ApplyDpi(int dpi);
+  void LoadPageImages();
+  // Closed drop-down lists as high as an edit, open ones with their items.
+  void FitSchemeCombos();
 
   void CreateTray();
   void BuildTrayMenu();
@@ -95,13 +101,11 @@ class TFormOptions : public Window {
   LRESULT TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   DialogHost& host_;
-  int dpi_ = 96;
   // Where each control goes in its container as the window is resized.
   std::vector<AnchoredControl> frameLayout_;
   std::vector<AnchoredControl> systemLayout_;
   std::vector<AnchoredControl> colorLayout_;
-  GdiObject font_;
-  GdiObject boldFont_;
+  DialogFonts fonts_;
   GdiObject systemImage_;
   GdiObject colorImage_;
 
@@ -145,7 +149,6 @@ class TFormOptions : public Window {
 
   // The tray.
   HMENU trayMenu_ = nullptr;
-  HICON icon_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/dialog_kit.h"
+#include "base/dpi.h"
 #include "base/wide_text.h"
 #include "base/message_loop.h"
 #include "dialogs/dialog_host.h"
@@ -60,12 +61,11 @@ std::string WithCrLf(const std::string& text) {
 
 }  // namespace
 
-TFormSticker::TFormSticker(DialogHost& host) : host_(host), dpi_(ScreenDpi()) {
+// Made for the primary display, where it opens.
+TFormSticker::TFormSticker(DialogHost& host) : host_(host), fonts_(DpiOfPoint(POINT{0, 0})) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                       LoadIconW(instance, MAKEINTRESOURCEW(IDI_WISPLET)));
-  font_.reset(CreateDialogFont(dpi_));
-  labelFont_.reset(CreateDialogFont(dpi_, true, true));
   Create(kClassName, kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, Scaled(kDesignWidth),
          Scaled(kDesignHeight), nullptr);
   if (!m_hwnd) return;
@@ -82,13 +82,20 @@ TFormSticker::~TFormSticker() {
   if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
-int TFormSticker::Scaled(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+int TFormSticker::Scaled(int designPixels) const { return MulDiv(designPixels, fonts_.Dpi(), 96); }
+
+void TFormSticker::ApplyDpi(int dpi) {
+  fonts_.ChangeDpi(dpi, m_hwnd);
+  SendMessageW(CBSchemes, CB_SETITEMHEIGHT, 0, Scaled(kComboItemHeight));
+  FitComboHeight(CBSchemes, Scaled(kComboHeight));
+  LayoutControls();
+}
 
 void TFormSticker::CreateControls() {
   auto make = [&](DWORD exStyle, const wchar_t* cls, const char* text, DWORD style, int id) {
     bool label = std::wstring_view(cls) == L"STATIC";
     return CreateChild(m_hwnd, exStyle, cls, text, style, id,
-                       static_cast<HFONT>(label ? labelFont_.get() : font_.get()));
+                       fonts_.Get(label ? DialogFonts::BoldUnderline : DialogFonts::Normal));
   };
   // Creation order is the tab order; the labels take no focus.
   TBXLabel1 = make(0, L"STATIC", "Title", SS_LEFT | SS_NOPREFIX, IdLabel1);
@@ -112,7 +119,7 @@ void TFormSticker::CreateControls() {
 }
 
 void TFormSticker::DrawSchemeItem(const DRAWITEMSTRUCT& item) {
-  DrawComboItem(item, item.rcItem.left + 2, static_cast<HFONT>(font_.get()));
+  DrawComboItem(item, item.rcItem.left + Scaled(2), fonts_.Get(DialogFonts::Normal));
 }
 
 void TFormSticker::LayoutControls() {
@@ -144,7 +151,7 @@ void TFormSticker::PlaceControls() {
                             {CBSchemes, {4, 184, 339, 184 + comboHeight}, AnchorLeft | AnchorRight | AnchorBottom},
                             {BtnNew, {235, 214, 340, 238}, AnchorRight | AnchorBottom},
                         },
-                        kDesignClientWidth, kDesignClientHeight, dpi_);
+                        kDesignClientWidth, kDesignClientHeight, fonts_.Dpi());
 }
 
 void TFormSticker::FillSchemeList() {
@@ -165,8 +172,8 @@ void TFormSticker::PrepareNewNote() {
     RECT work{}, bounds{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(m_hwnd, &bounds);
-    int top = work.bottom - (bounds.bottom - bounds.top) - kEdgeGap;
-    int left = work.right - (bounds.right - bounds.left) - kEdgeGap;
+    int top = work.bottom - (bounds.bottom - bounds.top) - Scaled(kEdgeGap);
+    int left = work.right - (bounds.right - bounds.left) - Scaled(kEdgeGap);
     SetWindowPos(m_hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   SetText(m_hwnd, "New Note");
@@ -300,6 +307,11 @@ LRESULT TFormSticker::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SIZE:
       LayoutControls();
+      return 0;
+    case WM_DPICHANGED:
+      // The fonts first, so that the layout the move brings is for the new DPI.
+      ApplyDpi(NewDpiOf(wParam));
+      MoveToSuggestedRect(m_hwnd, lParam);
       return 0;
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

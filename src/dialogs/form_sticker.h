@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "base/win32_handles.h"
+#include "base/dialog_kit.h"
 #include "base/window.h"
 
 namespace wisplet {
@@ -53,6 +53,8 @@ class TFormSticker : public Window {
   void BtnNewClick();
   void FocusNextControl(WPARAM wParam, LPARAM lParam);
   int Scaled(int designPixels) const;
+  // Fonts, item heights and layout for the DPI of the display the dialog is on.
+  void ApplyDpi(int dpi);
 
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR data);
@@ -66,9 +68,8 @@ class TFormSticker : public Window {
   HWND CBSchemes = nullptr;
   HWND BtnNew = nullptr;
 
-  GdiObject font_;       // every control
-  GdiObject labelFont_;  // the three labels: bold, underlined
-  int dpi_ = 96;
+  // Normal for every control, bold and underlined for the three labels.
+  DialogFonts fonts_;
   std::wstring titleShown_;  // the title as the last change left it
   bool settingTitle_ = false;
   bool layingOut_ = false;

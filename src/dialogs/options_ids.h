@@ -41,5 +41,8 @@ constexpr int kDesignWidth = 556, kDesignHeight = 430;
 constexpr int kDesignClientWidth = 548, kDesignClientHeight = 396;
 constexpr int kMinWidth = 450, kMinHeight = 300;
 constexpr int kControlHeight = 21;  // edits and closed drop-down lists
+constexpr int kContentHeight = 345;  // what the color-schemes page needs
+constexpr int kPickerItemHeight = 16;  // an item of a color picker
+constexpr int kThumbLength = 15;  // the transparency bar's thumb, leaving room for the ticks
 
 }  // namespace wisplet::options

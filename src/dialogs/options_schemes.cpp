@@ -17,10 +17,8 @@ using namespace options;
 
 namespace {
 
-constexpr int kContentHeight = 345;  // what the page needs, at 96 DPI
 constexpr int kSchemesDropItems = 12;
 constexpr int kPickerDropItems = 14;
-constexpr int kPickerItemHeight = 16;
 
 const char* const kGradientNames[] = {"Horizontal",  "Vertical", "LeftBias", "RightBias", "Rectangle",
                                       "Horizontal Convergent", "Vertical Convergent", "None"};
@@ -35,7 +33,7 @@ void TFormOptions::CreateSchemesPage() {
                                            Panel::Options{CLR_INVALID, Panel::Frame::None, 0, true});
   ScrollBoxColor->SetContentHeight(Scaled(kContentHeight));
   HWND box = ScrollBoxColor->Handle();
-  HFONT font = static_cast<HFONT>(font_.get());
+  HFONT font = fonts_.Get(DialogFonts::Normal);
   constexpr unsigned across = AnchorLeft | AnchorTop | AnchorRight;
   constexpr unsigned fixed = AnchorLeft | AnchorTop;
   auto& layout = colorLayout_;
@@ -77,7 +75,7 @@ void TFormOptions::CreateSchemesPage() {
                                  WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH, IdTrans, font),
                      {160, 116, 310, 141});
   // A thumb short enough to leave room for the ticks below it.
-  SendMessageW(TrBTrans, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(15)), 0);
+  SendMessageW(TrBTrans, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Scaled(kThumbLength)), 0);
   SendMessageW(TrBTrans, TBM_SETRANGE, FALSE, MAKELPARAM(0, kTransparencyPositions - 1));
   SendMessageW(TrBTrans, TBM_SETTICFREQ, 1, 0);
   SendMessageW(TrBTrans, TBM_SETPAGESIZE, 0, 1);
@@ -100,6 +98,13 @@ void TFormOptions::CreateSchemesPage() {
   area("  Memo", 246, CBMemoColor, IdMemoColor, CBMemoFontColor, IdMemoFontColor, CBMemoGradType, IdMemoGradType,
        CBMemoGradColor, IdMemoGradColor);
 
+  FitSchemeCombos();
+}
+
+void TFormOptions::FitSchemeCombos() {
+  for (const ColorPicker* p : {&CBTitleColor, &CBTitleFontColor, &CBTitleGradColor, &CBMemoColor, &CBMemoFontColor,
+                               &CBMemoGradColor})
+    SendMessageW(p->Handle(), CB_SETITEMHEIGHT, 0, Scaled(kPickerItemHeight));
   for (HWND combo : {CBSchemes, CBTitleGradType, CBMemoGradType, CBTitleColor.Handle(), CBTitleFontColor.Handle(),
                      CBTitleGradColor.Handle(), CBMemoColor.Handle(), CBMemoFontColor.Handle(),
                      CBMemoGradColor.Handle()})

@@ -19,8 +19,6 @@ namespace wisplet {
 static_assert(kCmdClosedFirst + kMaxClosedNotes <= kCmdNotesListFirst, "the two ranges of note items overlap");
 
 void TFormOptions::CreateTray() {
-  icon_ = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WISPLET), IMAGE_ICON, 16, 16, 0));
   trayMenu_ = CreatePopupMenu();
   BuildTrayMenu();
   TrayIcon::Handlers handlers;
@@ -28,7 +26,7 @@ void TFormOptions::CreateTray() {
   handlers.doubleClick = [this] { TBXItemMainNewClick(); };
   handlers.menu = [this] { OpenTrayMenu(); };
   handlers.other = [this](UINT m, WPARAM w, LPARAM l) { return TrayWindowMessage(m, w, l); };
-  tray_ = std::make_unique<TrayIcon>(icon_, "Wisplet", std::move(handlers));
+  tray_ = std::make_unique<TrayIcon>(IDI_WISPLET, "Wisplet", std::move(handlers));
 }
 
 // The "Notes List" submenu is built afresh with it, in the same look.
@@ -52,9 +50,8 @@ void TFormOptions::OpenTrayMenu() {
   // The menu closes properly only when the icon's window is in the foreground.
   SetForegroundWindow(owner);
   ProcessMessages();
-  UINT command = static_cast<UINT>(TrackPopupMenu(
-      trayMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0,
-      owner, nullptr));
+  UINT command = TrackLookMenu(trayMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor,
+                               owner, [this] { BuildTrayMenu(); });
   SetForegroundWindow(owner);
   PostMessageW(owner, WM_NULL, 0, 0);
   if (command) RunTrayCommand(command);

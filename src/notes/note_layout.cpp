@@ -11,16 +11,19 @@ bool Contains(const Rect& r, int x, int y) {
 
 }  // namespace
 
-int TitleLabelWidth(int noteWidth, int lineHeight) { return noteWidth - 4 * (lineHeight + 2) - 10; }
+int TitleLabelWidth(int noteWidth, int lineHeight, int dpi) {
+  NoteLayout l{noteWidth, 0, lineHeight, dpi};
+  return noteWidth - 4 * l.ButtonWidth() - l.Px(10);
+}
 
 Rect NoteLayout::TitleLabel() const {
-  int left = MenuButton().right + 1;
-  return {left, 0, left + TitleLabelWidth(width, lineHeight), lineHeight};
+  int left = MenuButton().right + Px(1);
+  return {left, 0, left + TitleLabelWidth(width, lineHeight, dpi), lineHeight};
 }
 
 Rect NoteLayout::MemoLabel() const {
-  int top = lineHeight + 2;
-  return {2, top, 2 + (width - 6), top + (height - lineHeight - 6)};
+  int top = lineHeight + Px(2);
+  return {Px(2), top, Px(2) + (width - Px(6)), top + (height - lineHeight - Px(6))};
 }
 
 Rect NoteLayout::PartRect(NotePart part) const {
@@ -50,21 +53,23 @@ NotePart NoteLayout::HitTest(int x, int y) const {
 bool NoteLayout::InResizeZone(NotePart part, int clientX, int clientY) const {
   Rect r = PartRect(part);
   int x = clientX - r.left, y = clientY - r.top;
-  return x >= width - SnapDistance && x <= width && y >= height - SnapDistance && y <= height;
+  const int reach = SnapDistanceAt(dpi);
+  return x >= width - reach && x <= width && y >= height - reach && y <= height;
 }
 
 TextExtent FitToContent(int titleTextWidth, int lineHeight,
-                        const std::function<TextExtent(int wrapWidth)>& measureMemo) {
-  int buttons = 4 * (lineHeight + 2);
-  int width = std::max(DefaultNoteWidth, titleTextWidth + buttons + 10);
-  TextExtent memo = measureMemo(width - 6);
-  int height = lineHeight + memo.height + 6;
-  width = std::max(width, memo.width + 6);
-  return ConstrainNoteSize(width, height, lineHeight);
+                        const std::function<TextExtent(int wrapWidth)>& measureMemo, int dpi) {
+  const NoteLayout l{0, 0, lineHeight, dpi};
+  int buttons = 4 * l.ButtonWidth();
+  int width = std::max(DefaultNoteWidthAt(dpi), titleTextWidth + buttons + l.Px(10));
+  TextExtent memo = measureMemo(width - l.Px(6));
+  int height = lineHeight + memo.height + l.Px(6);
+  width = std::max(width, memo.width + l.Px(6));
+  return ConstrainNoteSize(width, height, lineHeight, dpi);
 }
 
-TextExtent ConstrainNoteSize(int width, int height, int lineHeight) {
-  return {std::max(width, DefaultNoteWidth), std::max(height, lineHeight + 4)};
+TextExtent ConstrainNoteSize(int width, int height, int lineHeight, int dpi) {
+  return {std::max(width, DefaultNoteWidthAt(dpi)), std::max(height, NoteLayout{0, 0, lineHeight, dpi}.MinHeight())};
 }
 
 }  // namespace wisplet

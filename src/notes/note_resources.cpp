@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "base/dpi.h"
+#include "resources/image_scale.h"
+
 namespace wisplet {
 namespace {
 
@@ -23,13 +26,6 @@ class ScreenDc {
   HDC dc_;
 };
 
-HFONT MakeFont(bool bold) {
-  int height = -MulDiv(8, GetDeviceCaps(ScreenDc().get(), LOGPIXELSY), 72);
-  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
-}
-
 constexpr int kFirstGlyph = 100;
 
 }  // namespace
@@ -39,28 +35,42 @@ NoteResources& NoteResources::Get() {
   return resources;
 }
 
-NoteResources::NoteResources() : titleFont_(MakeFont(true)), memoFont_(MakeFont(false)) {
+NoteResources::NoteResources() { displayDepth_ = GetDeviceCaps(ScreenDc().get(), BITSPIXEL); }
+
+NoteResources::~NoteResources() {
+  atDpi_.clear();
+  if (measureDc_) DeleteDC(measureDc_);
+}
+
+NoteResources::AtDpi& NoteResources::ForDpi(int dpi) {
+  std::unique_ptr<AtDpi>& set = atDpi_[dpi];
+  if (!set) set = std::make_unique<AtDpi>(dpi);
+  return *set;
+}
+
+NoteResources::AtDpi::AtDpi(int dpi)
+    : dpi_(dpi), titleFont_(CreateUiFont(dpi, true)), memoFont_(CreateUiFont(dpi, false)) {
   // The line height as this system draws the font, which need not be the 13
   // pixels it has on Windows at 96 dpi; every size of a note follows it.
   ScreenDc screen;
   SelectObjectScope select(screen.get(), memoFont_.get());
   TEXTMETRICW tm{};
   if (GetTextMetricsW(screen.get(), &tm)) lineHeight_ = tm.tmHeight;
-  displayDepth_ = GetDeviceCaps(screen.get(), BITSPIXEL);
 }
 
-NoteResources::~NoteResources() {
+NoteResources::AtDpi::~AtDpi() {
   if (tooltip_) DestroyWindow(tooltip_);
-  if (measureDc_) DeleteDC(measureDc_);
 }
 
-const NoteResources::GlyphImage* NoteResources::Glyph(int id) {
+const NoteResources::GlyphImage* NoteResources::AtDpi::Glyph(int id) {
   if (id < kFirstGlyph || id >= kFirstGlyph + static_cast<int>(std::size(glyphs_))) return nullptr;
   GlyphImage& glyph = glyphs_[id - kFirstGlyph];
   if (glyph.picture) return &glyph;
   // Made once, so that drawing a glyph takes two plain copies; a copy that
-  // looks for the transparent color costs far more, on every paint.
-  GdiObject original(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+  // looks for the transparent color costs far more, on every paint. The
+  // picture is the one drawn for this DPI's scale, never a stretched one.
+  GdiObject original(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ScaledImageId(id, dpi_)), IMAGE_BITMAP,
+                                0, 0, 0));
   BITMAP info{};
   if (!original || !GetObjectW(original.get(), sizeof info, &info)) return nullptr;
   const int w = info.bmWidth, h = info.bmHeight;
@@ -114,11 +124,18 @@ HDC NoteResources::PaintBuffer(HDC compatible, int width, int height) {
   return bufferDc_.get();
 }
 
-HWND NoteResources::Tooltip() {
+HWND NoteResources::AtDpi::Tooltip() {
   if (!tooltip_) {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    // The tooltip takes the system's font for the system DPI by itself; on a
+    // display of another DPI it gets that font as it is there.
+    if (tooltip_ && dpi_ != SystemDpi()) {
+      NONCLIENTMETRICSW metrics = NonClientMetricsForDpi(dpi_);
+      tooltipFont_.reset(CreateFontIndirectW(&metrics.lfStatusFont));
+      if (tooltipFont_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont_.get()), FALSE);
+    }
   }
   return tooltip_;
 }

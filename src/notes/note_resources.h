@@ -1,9 +1,13 @@
 #pragma once
-// What every note shares: the two fonts, the glyph bitmaps, one off-screen
-// surface to paint in and one tooltip window, created once, so that a note
-// costs one window.
+// What every note shares: for each DPI its notes are shown at, the two
+// fonts, the glyph bitmaps drawn for that scale and one tooltip window; and
+// one off-screen surface to paint in. Made once, so that a note costs one
+// window, and a note on a 200 % display and one on a 100 % display each draw
+// crisp.
 #include <windows.h>
 
+#include <map>
+#include <memory>
 #include <string>
 
 #include "base/win32_handles.h"
@@ -24,13 +28,6 @@ class NoteResources {
   NoteResources(const NoteResources&) = delete;
   NoteResources& operator=(const NoteResources&) = delete;
 
-  HFONT TitleFont() const { return static_cast<HFONT>(titleFont_.get()); }
-  HFONT MemoFont() const { return static_cast<HFONT>(memoFont_.get()); }
-  int LineHeight() const { return lineHeight_; }
-  // Bits per pixel of the display, read at start and kept up to date with
-  // what WM_DISPLAYCHANGE reports.
-  int DisplayDepth() const { return displayDepth_; }
-  void DisplayChanged(int bitsPerPixel) { displayDepth_ = bitsPerPixel; }
   // A title-bar glyph ready to be drawn with white transparent, each bitmap
   // held by a device context of its own: the mask is white where the glyph is
   // white and black elsewhere, the picture black where the glyph is white.
@@ -42,28 +39,54 @@ class NoteResources {
     int width = 0;
     int height = 0;
   };
-  // Null when the bitmap resource cannot be loaded.
-  const GlyphImage* Glyph(int id);
+
+  // What the notes at one DPI share.
+  class AtDpi {
+   public:
+    explicit AtDpi(int dpi);
+    ~AtDpi();
+    AtDpi(const AtDpi&) = delete;
+    AtDpi& operator=(const AtDpi&) = delete;
+
+    int Dpi() const { return dpi_; }
+    HFONT TitleFont() const { return static_cast<HFONT>(titleFont_.get()); }
+    HFONT MemoFont() const { return static_cast<HFONT>(memoFont_.get()); }
+    int LineHeight() const { return lineHeight_; }
+    // The glyph `id` (its identifier at 100 %) as drawn for this DPI's scale;
+    // null when the bitmap resource cannot be loaded.
+    const GlyphImage* Glyph(int id);
+    // The one tooltip window of the notes at this DPI.
+    HWND Tooltip();
+
+   private:
+    int dpi_;
+    GdiObject titleFont_;
+    GdiObject memoFont_;
+    GdiObject tooltipFont_;
+    int lineHeight_ = 13;
+    GlyphImage glyphs_[20];
+    HWND tooltip_ = nullptr;
+  };
+  AtDpi& ForDpi(int dpi);
+
+  // Bits per pixel of the display, read at start and kept up to date with
+  // what WM_DISPLAYCHANGE reports.
+  int DisplayDepth() const { return displayDepth_; }
+  void DisplayChanged(int bitsPerPixel) { displayDepth_ = bitsPerPixel; }
   // An off-screen surface of at least width x height like `compatible`, for
   // painting a note without flicker; null when there is no memory for it.
   HDC PaintBuffer(HDC compatible, int width, int height);
-  // The one tooltip window of all notes.
-  HWND Tooltip();
   // Width and height of text drawn with the label rules (ampersands, tabs);
   // wrapWidth 0 measures one line. Empty text measures as one blank.
   SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth);
 
  private:
   NoteResources();
-  GdiObject titleFont_;
-  GdiObject memoFont_;
-  int lineHeight_ = 13;
+  std::map<int, std::unique_ptr<AtDpi>> atDpi_;
   int displayDepth_ = 32;
-  GlyphImage glyphs_[20];
   GdiObject buffer_;
   MemoryDc bufferDc_;
   SIZE bufferSize_{};
-  HWND tooltip_ = nullptr;
   HDC measureDc_ = nullptr;
 };
 

@@ -34,25 +34,25 @@ Rect RectAt(int left, int top, int width, int height) {
   return {left, top, ToInt(static_cast<long long>(left) + width), ToInt(static_cast<long long>(top) + height)};
 }
 
-Snapped SnapMove(const Rect& proposed, const Rect& work, std::span<const Rect> targets) {
+Snapped SnapMove(const Rect& proposed, const Rect& work, std::span<const Rect> targets, int reach) {
   // 64-bit, so that absurd stored positions and sizes cannot overflow.
   using Wide = long long;
   Wide x = proposed.left, y = proposed.top;
   const Wide w = Wide(proposed.right) - proposed.left, h = Wide(proposed.bottom) - proposed.top;
   unsigned char edges = 0;
-  if (x <= work.left + SnapDistance) {
+  if (x <= work.left + reach) {
     x = work.left;
     edges |= SnapLeft;
   }
-  if (y <= work.top + SnapDistance) {
+  if (y <= work.top + reach) {
     y = work.top;
     edges |= SnapTop;
   }
-  if (x + w >= work.right - SnapDistance) {
+  if (x + w >= work.right - reach) {
     x = work.right - w;
     edges |= SnapRight;
   }
-  if (y + h >= work.bottom - SnapDistance) {
+  if (y + h >= work.bottom - reach) {
     y = work.bottom - h;
     edges |= SnapBottom;
   }
@@ -67,9 +67,9 @@ Snapped SnapMove(const Rect& proposed, const Rect& work, std::span<const Rect> t
   // One axis against one target: the note's near edge to the target's far
   // edge, then its far edge to the target's near edge, while the spans across
   // that axis meet (they do not move along it).
-  auto facing = [&edges](Wide& pos, Wide size, int nearEdge, int farEdge, bool spansMeet, SnapEdge nearFlag,
-                         SnapEdge farFlag) {
-    auto within = [](Wide value, Wide edge) { return edge - SnapDistance <= value && value <= edge + SnapDistance; };
+  auto facing = [&edges, reach](Wide& pos, Wide size, int nearEdge, int farEdge, bool spansMeet, SnapEdge nearFlag,
+                                SnapEdge farFlag) {
+    auto within = [reach](Wide value, Wide edge) { return edge - reach <= value && value <= edge + reach; };
     if (!spansMeet) return;
     if (within(pos, farEdge)) {
       pos = farEdge;

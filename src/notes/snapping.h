@@ -1,7 +1,8 @@
 #pragma once
 // Where a note may go: every position request for a note passes this filter.
-// A note within SnapDistance of an edge of the work area, or of the facing
-// edge of another shown note, is pulled flush against it, and the filter
+// A note within the snap distance (SnapDistance at 96 DPI, scaled for the
+// note's display) of an edge of the work area, or of the facing edge of
+// another shown note, is pulled flush against it, and the filter
 // tells which of the note's edges are in contact. Rectangles are in screen
 // pixels, right and bottom just outside.
 #include <functional>
@@ -32,8 +33,9 @@ struct Snapped {
 // reach pulling the note flush and keeping it inside; then every target in
 // list order, facing edges only, whose spans overlap or touch; a later
 // target overrides an earlier one and no flag is ever taken back. The size
-// is never changed.
-Snapped SnapMove(const Rect& proposed, const Rect& workArea, std::span<const Rect> targets);
+// is never changed. `reach` is the snap distance in pixels.
+Snapped SnapMove(const Rect& proposed, const Rect& workArea, std::span<const Rect> targets,
+                 int reach = SnapDistance);
 
 // The edges of `bounds` lying exactly on an edge of the work area or on the
 // facing edge of a target whose span overlaps or touches.

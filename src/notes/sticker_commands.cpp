@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/menu_look.h"
 #include "base/wide_text.h"
 #include "base/win32_handles.h"
 #include "model/errors.h"
@@ -93,9 +94,9 @@ void TStickerWindow::CopyToClipboard() {
 
 void TStickerWindow::OpenMenuAt(POINT screen) {
   SetForegroundWindow(m_hwnd);
-  int command = static_cast<int>(TrackPopupMenu(NoteMenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
-                                                                TPM_RETURNCMD | TPM_NONOTIFY,
-                                                screen.x, screen.y, 0, m_hwnd, nullptr));
+  int command = static_cast<int>(
+      TrackLookMenu(NoteMenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                    screen, m_hwnd, [this] { RebuildMenu(); }));
   PostMessageW(m_hwnd, WM_NULL, 0, 0);
   if (command) ExecuteCommand(command);
 }

@@ -102,7 +102,7 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
   fillPanel(layout.MemoBevel(), memoGradient_);
   fillPanel(layout.TitleBevel(), titleGradient_);
 
-  NoteResources& res = NoteResources::Get();
+  NoteResources::AtDpi& res = Res();
   SetBkMode(dc, TRANSPARENT);
   auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::wstring& text, UINT flags) {
     RECT box{r.left, r.top, r.right, r.bottom}, visible{};
@@ -118,10 +118,10 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
 }
 
 void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph) {
-  const NoteResources::GlyphImage* image = NoteResources::Get().Glyph(glyph);
+  const NoteResources::GlyphImage* image = Res().Glyph(glyph);
   if (!image) return;
-  // Unscaled at the button's top-left corner, clipped to the button; white is
-  // transparent.
+  // As drawn for the note's DPI, unstretched, at the button's top-left
+  // corner and clipped to the button; white is transparent.
   Rect r = layout.PartRect(part);
   int w = std::min(image->width, r.right - r.left);
   int h = std::min(image->height, r.bottom - r.top);
@@ -140,10 +140,11 @@ int TStickerWindow::GlyphOf(NotePart button) const {
   }
 }
 
-// All notes share one tooltip window; each note adds its four buttons to it
-// once and then only moves them and changes the on-top button's text.
+// The notes at one DPI share one tooltip window; each note adds its four
+// buttons to it once and then only moves them and changes the on-top
+// button's text.
 void TStickerWindow::AddTooltips(const MSG& firstMove) {
-  HWND tip = NoteResources::Get().Tooltip();
+  HWND tip = Res().Tooltip();
   tooltipsAdded_ = true;
   if (!tip) return;
   NoteLayout layout = Layout();
@@ -162,7 +163,7 @@ void TStickerWindow::AddTooltips(const MSG& firstMove) {
 }
 
 void TStickerWindow::MoveTooltips() {
-  HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
+  HWND tip = tooltipsAdded_ ? Res().Tooltip() : nullptr;
   if (!tip) return;
   NoteLayout layout = Layout();
   for (NotePart button : kButtons) {
@@ -172,7 +173,7 @@ void TStickerWindow::MoveTooltips() {
 }
 
 void TStickerWindow::SetTooltipText(NotePart button, const wchar_t* text) {
-  HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
+  HWND tip = tooltipsAdded_ ? Res().Tooltip() : nullptr;
   if (!tip) return;
   TTTOOLINFOW ti = ToolOf(m_hwnd, button);
   ti.lpszText = const_cast<wchar_t*>(text);
@@ -180,7 +181,7 @@ void TStickerWindow::SetTooltipText(NotePart button, const wchar_t* text) {
 }
 
 void TStickerWindow::RemoveTooltips() {
-  HWND tip = tooltipsAdded_ ? NoteResources::Get().Tooltip() : nullptr;
+  HWND tip = tooltipsAdded_ ? Res().Tooltip() : nullptr;
   if (!tip) return;
   for (NotePart button : kButtons) {
     TTTOOLINFOW ti = ToolOf(m_hwnd, button);

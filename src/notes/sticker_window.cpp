@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/gdi_surface.h"
 #include "base/menu_look.h"
 #include "base/wide_text.h"
@@ -58,8 +59,11 @@ Rect WorkAreaOf(const Rect& r) {
 TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
   RegisterWindowClass(kClassName, CS_SAVEBITS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  Create(kClassName, WS_EX_TOOLWINDOW, kStyle, 0, 0, DefaultNoteWidth, InitialNoteHeight, nullptr);
-  unplacedBounds_ = RECT{0, 0, DefaultNoteWidth, InitialNoteHeight};
+  // Built hidden at the primary display's corner, at the size for its DPI.
+  dpi_ = DpiOfPoint(POINT{0, 0});
+  Create(kClassName, WS_EX_TOOLWINDOW, kStyle, 0, 0, DefaultNoteWidthAt(dpi_), InitialNoteHeightAt(dpi_), nullptr);
+  if (m_hwnd) dpi_ = WindowDpi(m_hwnd);
+  unplacedBounds_ = RECT{0, 0, DefaultNoteWidthAt(dpi_), InitialNoteHeightAt(dpi_)};
   ID = NowAsId();
   for (TGradient* g : {&memoGradient_, &titleGradient_}) {
     g->SetActive(true);
@@ -85,7 +89,27 @@ HMENU TStickerWindow::NoteMenu() {
 
 NoteLayout TStickerWindow::Layout() const {
   RECT r = Bounds();
-  return NoteLayout{r.right - r.left, r.bottom - r.top, NoteResources::Get().LineHeight()};
+  return NoteLayout{r.right - r.left, r.bottom - r.top, Res().LineHeight(), dpi_};
+}
+
+void TStickerWindow::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
+  // The buttons' tools move to the tooltip of the new DPI at the next mouse move.
+  RemoveTooltips();
+  tooltipsAdded_ = false;
+  dpi_ = dpi;
+}
+
+void TStickerWindow::DpiChangedTo(int dpi, const RECT* suggested) {
+  // A note laid out for this DPI already (placed from the settings file on
+  // this display) keeps its size.
+  if (dpi == dpi_) return;
+  const RECT before = Bounds();
+  const int from = dpi_;
+  SetDpi(dpi);
+  const RECT r = suggested ? *suggested : RescaledBounds(before, from, dpi);
+  SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  Invalidate(nullptr);
 }
 
 RECT TStickerWindow::Bounds() const {
@@ -98,7 +122,7 @@ RECT TStickerWindow::Bounds() const {
 Rect TStickerWindow::BoundsRect() const { return ToRect(Bounds()); }
 
 void TStickerWindow::SetBounds(int left, int top, int width, int height) {
-  TextExtent size = ConstrainNoteSize(width, height, NoteResources::Get().LineHeight());
+  TextExtent size = ConstrainNoteSize(width, height, Res().LineHeight(), dpi_);
   if (!placed_) {
     unplacedBounds_ = RECT{left, top, left + size.width, top + size.height};
     return;
@@ -136,19 +160,20 @@ void TStickerWindow::SetMemo(const std::string& memo) {
 }
 
 TextExtent TStickerWindow::Measure(Measured& last, HFONT font, const std::wstring& text, int wrap) {
-  if (!last.valid || last.wrap != wrap || last.text != text) {
+  if (!last.valid || last.font != font || last.wrap != wrap || last.text != text) {
     SIZE size = NoteResources::Get().MeasureText(font, text, wrap);
-    last = Measured{true, text, wrap, TextExtent{size.cx, size.cy}};
+    last = Measured{true, font, text, wrap, TextExtent{size.cx, size.cy}};
   }
   return last.extent;
 }
 
 void TStickerWindow::FitToContent() {
-  NoteResources& res = NoteResources::Get();
+  NoteResources::AtDpi& res = Res();
   int titleWidth = Measure(measuredTitle_, res.TitleFont(), titleWide_, 0).width;
-  TextExtent size = wisplet::FitToContent(titleWidth, res.LineHeight(), [&](int wrapWidth) {
-    return Measure(measuredMemo_, res.MemoFont(), memoWide_, std::max(wrapWidth, 1));
-  });
+  TextExtent size = wisplet::FitToContent(
+      titleWidth, res.LineHeight(),
+      [&](int wrapWidth) { return Measure(measuredMemo_, res.MemoFont(), memoWide_, std::max(wrapWidth, 1)); },
+      dpi_);
   RECT r = Bounds();
   SetBounds(r.left, r.top, size.width, size.height);
   Invalidate(nullptr);
@@ -235,7 +260,7 @@ void TStickerWindow::SetMinState(bool minState) {
   unsigned char edges = SnapEdges;
   RECT before = Bounds();
   if (minState) {
-    SetBounds(before.left, before.top, DefaultNoteWidth, Layout().MinHeight());
+    SetBounds(before.left, before.top, DefaultNoteWidthAt(dpi_), Layout().MinHeight());
   } else {
     FitToContent();
   }
@@ -280,7 +305,8 @@ void TStickerWindow::WMWindowPosChanging(WINDOWPOS& pos) {
     RECT now = Bounds();
     bool sized = !(pos.flags & SWP_NOSIZE);
     Rect proposed = RectAt(pos.x, pos.y, sized ? pos.cx : now.right - now.left, sized ? pos.cy : now.bottom - now.top);
-    Snapped placed = wisplet::SnapMove(proposed, WorkAreaOf(proposed), SnapTargets(host_.NoteList(), this));
+    Snapped placed = wisplet::SnapMove(proposed, WorkAreaOf(proposed), SnapTargets(host_.NoteList(), this),
+                                       SnapDistanceAt(dpi_));
     pos.x = placed.left;
     pos.y = placed.top;
     SnapEdges = placed.edges;
@@ -289,7 +315,7 @@ void TStickerWindow::WMWindowPosChanging(WINDOWPOS& pos) {
   }
   // The minimum size holds for every request, whoever makes it.
   if (!(pos.flags & SWP_NOSIZE)) {
-    TextExtent size = ConstrainNoteSize(pos.cx, pos.cy, NoteResources::Get().LineHeight());
+    TextExtent size = ConstrainNoteSize(pos.cx, pos.cy, Res().LineHeight(), dpi_);
     pos.cx = size.width;
     pos.cy = size.height;
   }
@@ -330,8 +356,13 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGING:
       WMWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
       break;
+    case WM_DPICHANGED:
+      DpiChangedTo(NewDpiOf(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DISPLAYCHANGE:
       NoteResources::Get().DisplayChanged(static_cast<int>(wParam));
+      // Systems that tell no window of a new scale: the note asks.
+      DpiChangedTo(WindowDpi(m_hwnd), nullptr);
       // A note left outside the displays, or under a task bar that grew,
       // comes back without having to be found and clicked first.
       if (Visible()) SnapInPlace();
@@ -341,7 +372,7 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      info->ptMinTrackSize = {DefaultNoteWidth, NoteResources::Get().LineHeight() + 4};
+      info->ptMinTrackSize = {DefaultNoteWidthAt(dpi_), Layout().MinHeight()};
       return 0;
     }
     case WM_ACTIVATE:

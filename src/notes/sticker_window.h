@@ -13,6 +13,7 @@
 #include "model/state.h"
 #include "notes/gradient.h"
 #include "notes/note_layout.h"
+#include "notes/note_resources.h"
 #include "notes/snapping.h"
 
 namespace wisplet {
@@ -71,6 +72,13 @@ class TStickerWindow : public Window {
   bool Visible() const { return m_hwnd && IsWindowVisible(m_hwnd); }
   bool Removed() const { return removed_; }
 
+  // The DPI the note's sizes, fonts and glyphs are made for: that of the
+  // display it is on.
+  int Dpi() const { return dpi_; }
+  // Lays the note out for the display it is about to be placed on; its
+  // bounds are set afterwards.
+  void SetDpi(int dpi);
+
   // Commands of the note menu; the number is also the item's identifier.
   enum Command { CmdEdit = 1, CmdNew = 2, CmdCopy = 3, CmdOnTop = 4, CmdHide = 5, CmdClose = 6 };
 
@@ -79,6 +87,11 @@ class TStickerWindow : public Window {
 
  private:
   NoteLayout Layout() const;
+  NoteResources::AtDpi& Res() const { return NoteResources::Get().ForDpi(dpi_); }
+  // The note came onto a display of another DPI, or the display's scale
+  // changed: the note takes the suggested bounds (without any, its size
+  // scaled) and lays itself out for the new DPI.
+  void DpiChangedTo(int dpi, const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   void PaintParts(HDC dc, const RECT& area);
   void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
@@ -118,6 +131,7 @@ class TStickerWindow : public Window {
   void SnapInPlace();
 
   NoteHost& host_;
+  int dpi_ = kDesignDpi;
   TGradient titleGradient_;
   TGradient memoGradient_;
   HMENU noteMenu_ = nullptr;
@@ -136,6 +150,7 @@ class TStickerWindow : public Window {
   // several times in a row (title, text, rolling down) with the same texts.
   struct Measured {
     bool valid = false;
+    HFONT font = nullptr;
     std::wstring text;
     int wrap = 0;
     TextExtent extent;

@@ -8,6 +8,18 @@ namespace {
 std::string StickerSection(std::size_t n) { return "Sticker" + std::to_string(n); }
 std::string MemoLineKey(std::size_t k) { return "MemoLine" + std::to_string(k); }
 
+// The bytes of the first character of UTF-8 text: a lead byte with the
+// continuation bytes it announces, as far as they are there; one byte for
+// anything else.
+std::size_t FirstCharacterBytes(const std::string& text) {
+  if (text.empty()) return 0;
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  std::size_t n = 1;
+  while (n < length && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) ++n;
+  return n;
+}
+
 // A damaged line count is bounded like the section counts: never beyond this
 // or the number of lines the section holds, whichever is larger.
 constexpr std::int64_t kMaxCountedMemoLines = 1024;
@@ -59,9 +71,10 @@ StickerRecord ReadStickerKeys(const IniDocument& doc, const std::string& section
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(count));
   for (std::int64_t k = 0; k < count; ++k) {
-    // The first character is the ">" that protects leading blanks.
+    // The first character is the ">" that protects leading blanks; whatever
+    // else stands there goes whole, never half of its UTF-8 bytes.
     std::string stored = ReadText(doc, section, MemoLineKey(static_cast<std::size_t>(k)), "");
-    if (!stored.empty()) stored.erase(0, 1);
+    stored.erase(0, FirstCharacterBytes(stored));
     lines.push_back(std::move(stored));
   }
   r.Memo = JoinMemoLines(lines);

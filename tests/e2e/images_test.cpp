@@ -8,40 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_pixels.h"
 #include "harness.h"
 #include "resources/image_scale.h"
 #include "resources/resource.h"
 
 using namespace e2e;
-
-namespace {
-
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<DWORD> bits;  // top-down, 32 bits each
-};
-
-Pixels ReadAndDelete(HANDLE image) {
-  Pixels out;
-  HBITMAP bitmap = static_cast<HBITMAP>(image);
-  BITMAP info{};
-  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return out;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = info.bmWidth;
-  bi.bmiHeader.biHeight = -info.bmHeight;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  std::vector<DWORD> bits(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (GetDIBits(dc, bitmap, 0, info.bmHeight, bits.data(), &bi, DIB_RGB_COLORS) == info.bmHeight)
-    out = {info.bmWidth, info.bmHeight, std::move(bits)};
-  DeleteDC(dc);
-  DeleteObject(bitmap);
-  return out;
-}
-
-}  // namespace
 
 TEST(Images, EveryPictureIsBuiltInAtEveryScaleAndTheIconAtEverySize) {
   HMODULE exe = LoadLibraryExA((BinFolder() + "\\Wisplet.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -75,8 +47,7 @@ TEST(Images, EveryPictureIsBuiltInAtEveryScaleAndTheIconAtEverySize) {
       const std::string file =
           folder + image.file + (percent == 100 ? "" : "_" + std::to_string(percent)) + ".bmp";
       SCOPED_TRACE(file);
-      Pixels built = ReadAndDelete(LoadImageA(exe, MAKEINTRESOURCEA(wisplet::ScaledImageId(image.id, dpi)),
-                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      Pixels built = ResourcePixels(exe, wisplet::ScaledImageId(image.id, dpi));
       Pixels drawn = ReadAndDelete(LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
                                               LR_LOADFROMFILE | LR_CREATEDIBSECTION));
       EXPECT_EQ(built.width, side);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test desktop: Xvfb and a Wine virtual desktop of 1024x768 with a taskbar,
 # in a Wine prefix of its own under the given state folder.
-#   wine-env.sh start STATE        start Xvfb, Wine and the desktop
+#   wine-env.sh start STATE [DPI]  start Xvfb, Wine and the desktop (at DPI dots
+#                                  per inch when given: the prefix's LogPixels)
 #   wine-env.sh exec STATE CMD...  run CMD with DISPLAY and WINEPREFIX of STATE
 #   wine-env.sh stop STATE         end everything that start began
 set -euo pipefail
@@ -9,6 +10,8 @@ set -euo pipefail
 command=${1:?usage: wine-env.sh start|exec|stop STATE [CMD...]}
 state=$(realpath -m "${2:?state folder missing}")
 shift 2
+dpi=""
+if [ "$command" = start ] && [ $# -gt 0 ]; then dpi=$1; fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bin=${WISPLET_BIN:-$(cd "$here/../.." && pwd)/build/bin}
 
@@ -59,6 +62,10 @@ start_desktop() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d 1 /f \
     >/dev/null 2>&1
+  # The desktop's DPI takes effect when the wineserver starts again, below.
+  if [ -n "$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  fi
   wineserver -w
   # A hidden window keeps the desktop (and its taskbar) alive between programs.
   wine "$bin/WispletDriver.exe" keep >/dev/null 2>&1 &

@@ -53,8 +53,12 @@ TEST(ReadStickers, TheDocumentedBodyLayout) {
 TEST(ReadStickers, FirstCharacterDroppedWhateverItIs) {
   auto notes = ReadStickers(IniDocument::Parse(
       "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=4\r\nMemoLine0=xabc\r\nMemoLine1=\r\n"
-      "MemoLine3=>>two\r\n"));
-  EXPECT_EQ(notes[0].Memo, "abc\r\n\r\n\r\n>two");
+      "MemoLine2=\xC3\x86t\xC3\xA9\r\nMemoLine3=>>two\r\n"));
+  EXPECT_EQ(notes[0].Memo, "abc\r\n\r\nt\xC3\xA9\r\n>two");  // a first character of two bytes goes whole
+  // Bytes that are not UTF-8 after the ">" all stay.
+  notes = ReadStickers(IniDocument::Parse(
+      "[Main]\r\nStickerCount=1\r\n[Sticker0]\r\nMemoLineCount=1\r\nMemoLine0=>\x86\xBFx\r\n"));
+  EXPECT_EQ(notes[0].Memo, "\x86\xBFx");
 }
 
 TEST(ReadStickers, DamagedCountsAreBounded) {

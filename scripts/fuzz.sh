@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build/fuzz"
 seeds="$root/tests/fuzz/corpus"
-targets=(ini_document text_to_color memo_lines settings_loader notes_loader)
+targets=(ini_document text_to_color memo_lines settings_loader notes_loader merge)
 
 configure_and_build() {
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DWISPLET_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -22,6 +22,7 @@ seeds_of() {
   case "$1" in
     text_to_color) echo "$seeds/colors" ;;
     memo_lines) echo "$seeds/memo_lines" ;;
+    merge) echo "$seeds/merge" ;;
     *) echo "$seeds/settings" ;;
   esac
 }
@@ -29,6 +30,7 @@ options_of() {
   case "$1" in
     text_to_color) echo "-max_len=64 -dict=$root/tests/fuzz/colors.dict" ;;
     memo_lines) echo "-max_len=8192" ;;
+    merge) echo "-max_len=65536 -dict=$root/tests/fuzz/settings.dict" ;;
     *) echo "-max_len=32768 -dict=$root/tests/fuzz/settings.dict" ;;
   esac
 }

@@ -80,7 +80,9 @@ struct SchemeRules {
   static std::optional<Record> SecondNote(const Record& t, const std::vector<Record>& held) {
     for (int n = 1;; ++n) {
       Record second = t;
-      second.Name = t.Name + " (changed elsewhere" + (n > 1 ? " " + std::to_string(n) : "") + ")";
+      std::string mark = " (changed elsewhere";
+      if (n > 1) mark.append(" ").append(std::to_string(n));
+      second.Name = t.Name + mark + ")";
       auto same = std::find_if(held.begin(), held.end(), [&](const Record& r) { return r.Name == second.Name; });
       if (same == held.end()) return second;
       if (*same == second) return std::nullopt;
@@ -88,47 +90,72 @@ struct SchemeRules {
   }
 };
 
-// Pairs records of `a` with records of `b` that share their key: equal
-// records first, then (unless wholeOnly) records of the same text, then the
-// rest in order. Records marked taken are left out. For each record of `a`,
-// its partner's index in `b`, or -1.
+enum class Tier { Equal, SameText, InOrder };
+
+// Pairs records of `a` that are free with free records of `b` sharing their
+// key which, by tier, are equal, hold the same text, or simply come next in
+// order; records it pairs get their partner's index in aToB.
 template <typename Rules, typename R = typename Rules::Record>
-std::vector<int> Pair(const std::vector<R>& a, const std::vector<R>& b, std::vector<char> aTaken = {},
-                      std::vector<char> bTaken = {}, bool wholeOnly = false) {
-  aTaken.resize(a.size());
-  bTaken.resize(b.size());
+void PairTier(const std::vector<R>& a, const std::vector<R>& b, const std::vector<char>& aFree,
+              const std::vector<char>& bFree, Tier tier, std::vector<int>& aToB) {
   std::unordered_map<std::string, std::vector<std::size_t>> byKey;
   for (std::size_t j = 0; j < b.size(); ++j)
-    if (!bTaken[j]) byKey[Rules::Key(b[j])].push_back(j);
-  std::vector<int> partner(a.size(), -1);
-  for (int tier = 0; tier < (wholeOnly ? 1 : 3); ++tier) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      auto candidates = byKey.find(Rules::Key(a[i]));
-      if (aTaken[i] || candidates == byKey.end()) continue;
-      for (std::size_t j : candidates->second) {
-        if (bTaken[j]) continue;
-        if ((tier == 0 && !(a[i] == b[j])) || (tier == 1 && !Rules::SameText(a[i], b[j]))) continue;
-        partner[i] = static_cast<int>(j);
-        aTaken[i] = bTaken[j] = 1;
-        break;
-      }
+    if (bFree[j]) byKey[Rules::Key(b[j])].push_back(j);
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto candidates = byKey.find(Rules::Key(a[i]));
+    if (!aFree[i] || candidates == byKey.end()) continue;
+    for (std::size_t& j : candidates->second) {
+      if (j == SIZE_MAX || (tier == Tier::Equal && !(a[i] == b[j])) ||
+          (tier == Tier::SameText && !Rules::SameText(a[i], b[j])))
+        continue;
+      aToB[i] = static_cast<int>(j);
+      j = SIZE_MAX;  // taken
+      break;
     }
   }
-  return partner;
 }
 
-std::vector<char> Paired(const std::vector<int>& partner) {
-  std::vector<char> paired(partner.size());
-  for (std::size_t i = 0; i < partner.size(); ++i) paired[i] = partner[i] >= 0;
-  return paired;
-}
-
-// The inverse of a pairing: for each of `size` records, the index pairing to it.
+// The inverse of a pairing: for each of `size` records, the index paired to it.
 std::vector<int> Inverse(const std::vector<int>& partner, std::size_t size) {
   std::vector<int> inverse(size, -1);
   for (std::size_t i = 0; i < partner.size(); ++i)
     if (partner[i] >= 0) inverse[static_cast<std::size_t>(partner[i])] = static_cast<int>(i);
   return inverse;
+}
+
+// The records without a partner in either pairing (a partner index per record).
+std::vector<char> Free(const std::vector<int>& first, const std::vector<int>& second = {}) {
+  std::vector<char> unpaired(first.size());
+  for (std::size_t i = 0; i < first.size(); ++i) unpaired[i] = first[i] < 0 && (second.empty() || second[i] < 0);
+  return unpaired;
+}
+
+// How the records of the three sides correspond: ours and theirs each to a
+// base record, or to each other where the base has none.
+struct Correspondence {
+  std::vector<int> oursBase, theirsBase, oursTheirs;
+};
+
+template <typename Rules, typename R = typename Rules::Record>
+Correspondence Correspond(const std::vector<R>& base, const std::vector<R>& ours, const std::vector<R>& theirs) {
+  Correspondence c{std::vector<int>(ours.size(), -1), std::vector<int>(theirs.size(), -1),
+                   std::vector<int>(ours.size(), -1)};
+  auto oursFree = [&] { return Free(c.oursBase, c.oursTheirs); };
+  auto theirsFree = [&] { return Free(c.theirsBase, Inverse(c.oursTheirs, theirs.size())); };
+  auto withBase = [&](Tier tier) {
+    PairTier<Rules>(ours, base, oursFree(), Free(Inverse(c.oursBase, base.size())), tier, c.oursBase);
+    PairTier<Rules>(theirs, base, theirsFree(), Free(Inverse(c.theirsBase, base.size())), tier, c.theirsBase);
+  };
+  auto withEachOther = [&](Tier tier) { PairTier<Rules>(ours, theirs, oursFree(), theirsFree(), tier, c.oursTheirs); };
+  // A record equal on both sides is one record even when order alone would
+  // pair it with a base record the other side closed.
+  withBase(Tier::Equal);
+  withBase(Tier::SameText);
+  withEachOther(Tier::Equal);
+  withBase(Tier::InOrder);
+  withEachOther(Tier::SameText);
+  withEachOther(Tier::InOrder);
+  return c;
 }
 
 template <typename R>
@@ -152,11 +179,11 @@ bool TextConflict(const R* base, const R& ours, const R& theirs) {
 template <typename Rules, typename R = typename Rules::Record>
 MergedList<R> MergeTrusted(const std::vector<R>& base, const std::vector<R>& ours, const std::vector<R>& theirs,
                            bool oursWins) {
-  const std::vector<int> oursOfBase = Pair<Rules>(base, ours), theirsOfBase = Pair<Rules>(base, theirs);
-  const std::vector<int> baseOfOurs = Inverse(oursOfBase, ours.size());
-  const std::vector<int> baseOfTheirs = Inverse(theirsOfBase, theirs.size());
-  // Notes added on both sides pair with each other, the rest through the base.
-  std::vector<int> theirsOfOurs = Pair<Rules>(ours, theirs, Paired(baseOfOurs), Paired(baseOfTheirs));
+  const Correspondence c = Correspond<Rules>(base, ours, theirs);
+  const std::vector<int>& baseOfOurs = c.oursBase;
+  const std::vector<int>& baseOfTheirs = c.theirsBase;
+  const std::vector<int> theirsOfBase = Inverse(baseOfTheirs, base.size());
+  std::vector<int> theirsOfOurs = c.oursTheirs;
   for (std::size_t j = 0; j < ours.size(); ++j)
     if (baseOfOurs[j] >= 0) theirsOfOurs[j] = theirsOfBase[static_cast<std::size_t>(baseOfOurs[j])];
   const std::vector<int> oursOfTheirs = Inverse(theirsOfOurs, theirs.size());
@@ -201,26 +228,23 @@ MergedList<R> MergeTrusted(const std::vector<R>& base, const std::vector<R>& our
   return out;
 }
 
-// Theirs was not written from our base: it adds, and takes nothing away.
+// Theirs was not written from our base: it adds what we never held, and
+// takes nothing away. A text the base held we either kept, changed or closed.
 template <typename Rules, typename R = typename Rules::Record>
 MergedList<R> MergeUntrusted(const std::vector<R>& base, const std::vector<R>& ours, const std::vector<R>& theirs,
                              const std::vector<R>& closedByUs) {
   MergedList<R> out;
   for (std::size_t j = 0; j < ours.size(); ++j) out.Add(ours[j], static_cast<int>(j));
-  const std::vector<int> oursOfBase = Pair<Rules>(base, ours);
-  const std::vector<int> baseOfOurs = Inverse(oursOfBase, ours.size());
-  const std::vector<int> oursOfTheirs = Pair<Rules>(theirs, ours);
-  // Their records we lack, against the base records we took away.
-  const std::vector<int> baseOfTheirs = Pair<Rules>(theirs, base, Paired(oursOfTheirs), Paired(oursOfBase));
-  std::vector<R> added, seconds;
-  for (std::size_t k = 0; k < theirs.size(); ++k) {
-    const R& t = theirs[k];
-    if (Rules::Holds(ours, t) || Rules::Holds(closedByUs, t)) continue;
-    const int b = oursOfTheirs[k] >= 0 ? baseOfOurs[static_cast<std::size_t>(oursOfTheirs[k])] : baseOfTheirs[k];
-    if (b >= 0 && Rules::SameText(base[static_cast<std::size_t>(b)], t)) continue;
-    (oursOfTheirs[k] >= 0 ? seconds : added).push_back(t);
+  std::set<std::string> oursKeys;
+  for (const R& o : ours) oursKeys.insert(Rules::Key(o));
+  std::vector<R> seconds;
+  for (const R& t : theirs) {
+    if (Rules::Holds(ours, t) || Rules::Holds(closedByUs, t) || Rules::Holds(base, t)) continue;
+    if (oursKeys.count(Rules::Key(t)))
+      seconds.push_back(t);  // another version of a note we hold
+    else
+      out.Add(t, -1);
   }
-  for (const R& t : added) out.Add(t, -1);
   for (const R& t : seconds)
     if (auto second = Rules::SecondNote(t, out.records)) out.Add(*second, -1);
   return out;
@@ -233,20 +257,23 @@ using Notes = std::vector<StickerRecord>;
 // the notes closed by this merge first of all.
 Notes MergeClosed(const Notes& base, const Notes& primary, const Notes& secondary, bool secondaryRemoves,
                   const Notes& closedNow) {
-  const std::vector<int> inPrimary = Pair<NoteRules>(base, primary, {}, {}, true);
-  const std::vector<int> inSecondary = Pair<NoteRules>(base, secondary, {}, {}, true);
-  std::vector<char> removed(primary.size());
-  for (std::size_t i = 0; i < base.size(); ++i)
-    if (inPrimary[i] >= 0 && inSecondary[i] < 0 && secondaryRemoves) removed[static_cast<std::size_t>(inPrimary[i])] = 1;
-  const std::vector<int> shared =
-      Pair<NoteRules>(secondary, primary, Paired(Inverse(inSecondary, secondary.size())),
-                      Paired(Inverse(inPrimary, primary.size())), true);
-  const std::vector<char> secondaryKnown = Paired(Inverse(inSecondary, secondary.size()));
+  auto pairEqual = [](const Notes& a, const Notes& b, const std::vector<char>& aFree, const std::vector<char>& bFree) {
+    std::vector<int> aToB(a.size(), -1);
+    PairTier<NoteRules>(a, b, aFree, bFree, Tier::Equal, aToB);
+    return aToB;
+  };
+  auto all = [](const Notes& list) { return std::vector<char>(list.size(), 1); };
+  const std::vector<int> primaryBase = pairEqual(primary, base, all(primary), all(base));
+  const std::vector<int> secondaryBase = pairEqual(secondary, base, all(secondary), all(base));
+  const std::vector<int> shared = pairEqual(secondary, primary, Free(secondaryBase), Free(primaryBase));
+  const std::vector<int> baseSecondary = Inverse(secondaryBase, base.size());
   Notes list;
   for (std::size_t s = 0; s < secondary.size(); ++s)
-    if (!secondaryKnown[s] && shared[s] < 0) list.push_back(secondary[s]);
-  for (std::size_t p = 0; p < primary.size(); ++p)
-    if (!removed[p]) list.push_back(primary[p]);
+    if (secondaryBase[s] < 0 && shared[s] < 0) list.push_back(secondary[s]);
+  for (std::size_t p = 0; p < primary.size(); ++p) {
+    const int b = primaryBase[p];
+    if (!secondaryRemoves || b < 0 || baseSecondary[static_cast<std::size_t>(b)] >= 0) list.push_back(primary[p]);
+  }
   Notes front;
   for (const StickerRecord& n : closedNow)
     if (!NoteRules::Holds(list, n)) front.push_back(n);

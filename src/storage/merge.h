@@ -10,17 +10,22 @@
 // as an empty document, which counts as damaged). After a Save the caller
 // writes `merged` (unless sameAsTheirs) and it becomes the new base; after an
 // Incoming merge the caller shows `merged` and theirs becomes the new base. A
-// damaged theirs never becomes the base; report it once. Merging the same
-// three again gives the same result, so a save that failed can merge again.
+// damaged theirs never becomes the base; report it once. A conflict copy is
+// merged against the current base, which stays; then the copy is renamed.
+// Merging the result again with the same base and theirs changes nothing (a
+// save whose write failed can simply merge again), as long as no side holds
+// two notes of one ID and one text: once one of those has moved, which of
+// them the other side closed cannot be told.
 //
-// The rules. Notes are matched by ID; notes that share an ID (made within the
-// same second, or old files' empty IDs) pair equal notes first, then notes of
-// the same title and text, then the rest in order - so that closing or moving
-// one of several such notes elsewhere is not taken for a change of all of
-// them. A note's fields merge in groups: text (title and body), look (its
-// scheme), place (position and size) and state (shown, on top, rolled up).
-// - A note added on either side is kept; one added on both with the same ID
-//   merges as below with no base.
+// The rules. Notes are matched by ID. Where notes share an ID (made within
+// the same second, or old files' empty IDs) equal notes pair first, then notes
+// of the same title and text, then notes equal on both sides with each other,
+// and only then the rest in order - so closing or moving one of several such
+// notes elsewhere is not taken for a change of all of them. A note's fields
+// merge in groups: text (title and body), look (its scheme), place (position
+// and size) and state (shown, on top, rolled up).
+// - A note added on either side is kept; one added on both sides with the
+//   same ID merges as below with no base.
 // - A group changed on one side only takes that side's value.
 // - Text changed on both sides to different texts: our note stays as it is and
 //   the other side's note is added as a second note, " (changed elsewhere)"
@@ -34,10 +39,11 @@
 //   there. Its text changed elsewhere: it comes back as the other side has it.
 // - Order: the notes in the order of the side that wrote last, then the other
 //   side's notes it lacks in their order, then the second notes. Taking the
-//   order of the last writer lets two PCs agree on one order.
+//   last writer's order lets two PCs settle on one order instead of each
+//   rewriting the file in its own.
 // Schemes merge by name in the same way, a scheme being one group: changed on
 // both sides keeps ours and adds theirs as "<name> (changed elsewhere)" (with
-// " 2", " 3"... inside the parentheses when that name is taken by another).
+// " 2", " 3"... inside the parentheses when another scheme has that name).
 // Main settings merge per key; changed on both sides, the last writer wins.
 // Closed merges as a list of whole records in the last writer's order:
 // entries added on either side are kept (the other side's new ones in front),
@@ -47,11 +53,11 @@
 //
 // A damaged theirs or a conflict copy was not written from our base, so it is
 // merged without trust: it never removes or overwrites anything. Its notes
-// unknown to us are added; a note whose text differs from our matching note
-// is added as a second note, unless its text is our base's (an older copy)
-// or we already hold that text, open or recently closed; a note we closed
-// comes back only when its text differs from the base. Schemes likewise;
-// its main settings and the removals in its Closed are ignored.
+// whose text (title and body) the base, our notes or our recently closed
+// notes hold are known to us - kept, changed or closed here - and add
+// nothing; any other is added, as a second note when we hold a note of its ID.
+// Schemes likewise; its main settings and the removals in its Closed are
+// ignored.
 #include <cstddef>
 #include <string>
 #include <vector>

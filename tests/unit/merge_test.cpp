@@ -76,9 +76,13 @@ std::string Token(const StickerRecord& n) {
 std::string Print(const MergeResult& r) {
   std::string out;
   auto add = [&](std::string_view tag, const std::string& text) { out.append(" ").append(tag).append(text); };
-  for (std::size_t i = 0; i < r.merged.Notes.size(); ++i) add(r.notesOrigin[i] < 0 ? "+" : "", Token(r.merged.Notes[i]));
-  for (const auto& s : r.merged.Schemes)
-    add("$", Replaced(s.Name, kMark, "*").append(s.TitleColor ? ":" : "").append(s.TitleColor ? std::to_string(s.TitleColor) : ""));
+  for (std::size_t i = 0; i < r.merged.Notes.size(); ++i)
+    add(r.notesOrigin[i] < 0 ? "+" : "", Token(r.merged.Notes[i]));
+  for (const auto& s : r.merged.Schemes) {
+    std::string token = Replaced(s.Name, kMark, "*");
+    if (s.TitleColor) token.append(":").append(std::to_string(s.TitleColor));
+    add("$", token);
+  }
   if (r.merged.Main.at("CurrentStyle") != "Default") add("style=", r.merged.Main.at("CurrentStyle"));
   for (const auto& n : r.merged.Closed) add("~", Token(n));
   if (r.theirsDamaged) add("!damaged", "");
@@ -130,6 +134,7 @@ TEST(MergeSettings, Table) {
       {S, "a:x a:y", "a:z a:y", "a:y@5", "a:z a:y@5"},
       {S, "", "a:x", "a:x", "a:x"},
       {S, "", "a:x", "a:y", "a:x +a*:y"},
+      {S, "a:p", "~a:p", "a:g a:p", "+a:g ~a:p"},
       // Schemes by name; main settings per key.
       {S, "$Y:1 $B", "$Y:2 $B", "$Y:3 $G", "$Y:2 $G $Y*:3"},
       {S, "$Y:1 $B:1", "$B:2", "$Y:3 $B:1", "$B:2 $Y:3"},
@@ -199,6 +204,7 @@ TEST(IsConflictCopyName, ByShape) {
       {"Wisplet-PC2.ini.merged", false},
       {"Wisplet.ini.0123456789ABCDEF.recovery", false},
       {"Wisplet-PC2.tmp", false},
+      {"Wisplet.ini.bak", false},
       {"Wisplet-.ini", false},
       {"Wisplet ().ini", false},
       {"Wisplet (copy.ini", false},

@@ -147,13 +147,20 @@ Correspondence Correspond(const std::vector<R>& base, const std::vector<R>& ours
     PairTier<Rules>(theirs, base, theirsFree(), Free(Inverse(c.theirsBase, base.size())), tier, c.theirsBase);
   };
   auto withEachOther = [&](Tier tier) { PairTier<Rules>(ours, theirs, oursFree(), theirsFree(), tier, c.oursTheirs); };
-  // A record equal on both sides is one record even when order alone would
-  // pair it with a base record the other side closed.
+  // Records that agree on both sides are one record, and take a base record
+  // in order before a record that only one side holds so can: otherwise order
+  // alone could pair them with a base record the other side closed.
   withBase(Tier::Equal);
   withBase(Tier::SameText);
   withEachOther(Tier::Equal);
-  withBase(Tier::InOrder);
   withEachOther(Tier::SameText);
+  std::vector<char> agreed(ours.size());
+  for (std::size_t j = 0; j < ours.size(); ++j) agreed[j] = c.oursBase[j] < 0 && c.oursTheirs[j] >= 0;
+  PairTier<Rules>(ours, base, agreed, Free(Inverse(c.oursBase, base.size()), Inverse(c.theirsBase, base.size())),
+                  Tier::InOrder, c.oursBase);
+  for (std::size_t j = 0; j < ours.size(); ++j)
+    if (agreed[j] && c.oursBase[j] >= 0) c.theirsBase[static_cast<std::size_t>(c.oursTheirs[j])] = c.oursBase[j];
+  withBase(Tier::InOrder);
   withEachOther(Tier::InOrder);
   return c;
 }

@@ -10,6 +10,8 @@
 // as an empty document, which counts as damaged). After a Save the caller
 // writes `merged` (unless sameAsTheirs) and it becomes the new base; after an
 // Incoming merge the caller shows `merged` and theirs becomes the new base. A
+// save can read, merge and write in one TIniFile::Update: theirs is read from
+// the document the edit is handed, and merged is written back into it. A
 // damaged theirs never becomes the base; report it once. A conflict copy is
 // merged against the current base, which stays; then the copy is renamed.
 // Merging the result again with the same base and theirs changes nothing (a
@@ -18,12 +20,13 @@
 // them the other side closed cannot be told.
 //
 // The rules. Notes are matched by ID. Where notes share an ID (made within
-// the same second, or old files' empty IDs) equal notes pair first, then notes
-// of the same title and text, then notes equal on both sides with each other,
-// and only then the rest in order - so closing or moving one of several such
-// notes elsewhere is not taken for a change of all of them. A note's fields
-// merge in groups: text (title and body), look (its scheme), place (position
-// and size) and state (shown, on top, rolled up).
+// the same second, or old files' empty IDs) a note pairs with the base's
+// equal note first, then with one of the same title and text; then notes that
+// agree on both sides (equal, or of one text) pair with each other and take a
+// base note in order; only then does order alone pair the rest - so closing or
+// moving one of several such notes elsewhere is not taken for a change of all
+// of them. A note's fields merge in groups: text (title and body), look (its
+// scheme), place (position and size) and state (shown, on top, rolled up).
 // - A note added on either side is kept; one added on both sides with the
 //   same ID merges as below with no base.
 // - A group changed on one side only takes that side's value.

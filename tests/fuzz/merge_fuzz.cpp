@@ -7,6 +7,7 @@
 // separated by NUL bytes (a NUL within a file is damage the unit tests cover).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "storage/merge.h"
@@ -52,6 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const MergeResult r = MergeSettings(base, ours, theirs, kind);
   const SettingsContent& merged = r.merged;
   FUZZ_CHECK(r.notesOrigin.size() == merged.Notes.size());
+  std::vector<int> fate(ours.Notes.size());  // each of our notes continued once, or closed
+  for (int origin : r.notesOrigin)
+    if (origin >= 0) ++fate[static_cast<std::size_t>(origin)];
+  for (std::size_t j : r.closedElsewhere) ++fate[j];
+  FUZZ_CHECK(fate == std::vector<int>(ours.Notes.size(), 1));
 
   for (const auto& n : ours.Notes)
     FUZZ_CHECK(HoldsText(base.Notes, n) || HoldsText(merged.Notes, n) || HoldsText(merged.Closed, n));

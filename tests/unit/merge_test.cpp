@@ -109,6 +109,8 @@ TEST(MergeSettings, Table) {
     MergeKind kind;
     std::string base, ours, theirs, merged;
   } cases[] = {
+      // Another program added, moved and closed a note while we ran.
+      {I, "a b c", "a b c", "a@5 c d", "a@5 c +d ~b"},
       // Added, changed, moved on either side or both.
       {S, "a b", "a b", "a b c", "a b +c"},
       {S, "a", "a b", "a c", "a b +c"},
@@ -129,7 +131,8 @@ TEST(MergeSettings, Table) {
       {I, "a b", "b ~a", "a:x b", "+a:x b ~a"},
       {S, "a b", "b ~a", "b ~a", "b ~a"},
       {S, "a b", "a b", "", "~a ~b"},
-      // Notes sharing an ID pair equal ones, then same texts, then in order.
+      // Notes sharing an ID pair with the base's equal ones, then same texts,
+      // then agreeing on both sides with each other, then in order.
       {S, "a:x a:y", "a:x a:y", "a:y", "a:y ~a:x"},
       {S, "a:x a:y", "a:z a:y", "a:y@5", "a:z a:y@5"},
       {S, "", "a:x", "a:x", "a:x"},
@@ -172,9 +175,16 @@ TEST(MergeSettings, Table) {
     EXPECT_EQ(Print(r), c.merged);
     for (const auto& n : ours.Notes)  // nothing written here is lost
       EXPECT_TRUE(HoldsText(base.Notes, n) || HoldsText(r.merged.Notes, n) || HoldsText(r.merged.Closed, n));
-    for (std::size_t i = 0; i < r.notesOrigin.size(); ++i)
-      EXPECT_TRUE(r.notesOrigin[i] < 0 || ours.Notes[r.notesOrigin[i]].ID == r.merged.Notes[i].ID);
-    // The same merge again (a save that failed, a second notification) changes nothing.
+    // Each of our notes (a window) is continued by one merged note, or closed.
+    std::vector<int> fate(ours.Notes.size());
+    for (std::size_t i = 0; i < r.notesOrigin.size(); ++i) {
+      if (r.notesOrigin[i] < 0) continue;
+      ++fate[r.notesOrigin[i]];
+      EXPECT_EQ(ours.Notes[r.notesOrigin[i]].ID, r.merged.Notes[i].ID);
+    }
+    for (std::size_t j : r.closedElsewhere) ++fate[j];
+    EXPECT_EQ(fate, std::vector<int>(ours.Notes.size(), 1));
+    // Merging the result again (a save that failed, a second notification) changes nothing.
     const MergeResult again = MergeSettings(base, r.merged, theirs, c.kind);
     EXPECT_EQ(again.merged, r.merged);
     EXPECT_TRUE(again.sameAsOurs);

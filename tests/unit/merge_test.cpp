@@ -120,6 +120,7 @@ TEST(MergeSettings, Table) {
       {S, "a:x", "a:y", "a:z", "a:y +a*:z"},
       {I, "a:x", "a:y", "a:z@5", "a:y +a*:z@5"},
       {S, "a:x", "a:y", "a:y@5", "a:y@5"},
+      {I, "a:x", "a:y@5", "a:y", "a:y@5"},  // the same text on both sides, moved here only
       {S, "a", "a@5", "a@9", "a@5"},  // moved on both: not doubled, the last writer's place
       {I, "a", "a@5", "a@9", "a@9"},
       // Closed on either side or both.
@@ -134,6 +135,7 @@ TEST(MergeSettings, Table) {
       // Notes sharing an ID pair with the base's equal ones, then same texts,
       // then agreeing on both sides with each other, then in order.
       {S, "a:x a:y", "a:x a:y", "a:y", "a:y ~a:x"},
+      {S, "a:x a:x@5", "a:x a:x@5", "a:x@5", "a:x@5 ~a:x"},
       {S, "a:x a:y", "a:z a:y", "a:y@5", "a:z a:y@5"},
       {S, "", "a:x", "a:x", "a:x"},
       {S, "", "a:x", "a:y", "a:x +a*:y"},

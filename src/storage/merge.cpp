@@ -214,7 +214,8 @@ MergedList<R> MergeTrusted(const std::vector<R>& base, const std::vector<R>& our
   };
   auto fromTheirs = [&](std::size_t k) {  // one we lack: added there, or closed here
     const int b = baseOfTheirs[k];
-    if (b < 0 || !Rules::SameText(base[static_cast<std::size_t>(b)], theirs[k])) out.Add(theirs[k], -1);
+    if (b >= 0 && Rules::SameText(base[static_cast<std::size_t>(b)], theirs[k])) return;
+    if (Rules::SecondNote(theirs[k], ours)) out.Add(theirs[k], -1);  // unless we hold it as a second note
   };
   if (oursWins) {
     for (std::size_t j = 0; j < ours.size(); ++j) fromOurs(j);

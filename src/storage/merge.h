@@ -33,8 +33,9 @@
 // - A group changed on one side only takes that side's value.
 // - Text changed on both sides to different texts: our note stays as it is and
 //   the other side's note is added as a second note, " (changed elsewhere)"
-//   after its title, with an ID of its own made from its ID and text (so the
-//   same merge done again makes the same note, and never twice).
+//   after its title, with an ID of its own made from its ID and text: the
+//   same merge done again makes the same note, and never a second time, not
+//   even as a note added there when the notes pair another way.
 // - Look, place or state changed on both sides: the side that wrote last wins
 //   (Save: ours; Incoming: theirs). A note moved on both PCs is not doubled.
 // - Closed elsewhere and its text unchanged here: closed here too (listed in

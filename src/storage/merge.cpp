@@ -61,7 +61,7 @@ struct NoteRules {
     second.Title = MarkedTitle(t.Title);
     second.ID = t.ID + "-" + HashDigits(t.Title + '\n' + t.Memo);
     for (const Record& r : held)
-      if (r.ID == second.ID) return std::nullopt;
+      if (r.ID == second.ID && SameText(r, second)) return std::nullopt;
     return second;
   }
 };

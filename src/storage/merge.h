@@ -16,9 +16,9 @@
 // merged against the current base, which stays; then the copy is renamed.
 // Merging the result again with the same base and theirs changes nothing (a
 // save whose write failed can simply merge again). Only notes that share an
-// ID may come back in another order, where order alone paired them; and of
-// two that share their text too, once one has moved, which of them the other
-// side closed cannot be told.
+// ID, where order alone paired them, may come back in another order or with
+// each other's place or look; and of two that share their text too, once one
+// has moved, which of them the other side closed cannot be told.
 //
 // The rules. Notes are matched by ID. Where notes share an ID (made within
 // the same second, or old files' empty IDs) a note pairs with the base's

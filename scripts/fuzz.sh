@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build/fuzz"
 seeds="$root/tests/fuzz/corpus"
-targets=(ini_document text_to_color memo_lines settings_loader notes_loader commands)
+targets=(ini_document text_to_color memo_lines settings_loader notes_loader commands merge)
 
 configure_and_build() {
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DWISPLET_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -23,6 +23,7 @@ seeds_of() {
     text_to_color) echo "$seeds/colors" ;;
     memo_lines) echo "$seeds/memo_lines" ;;
     commands) echo "$seeds/commands" ;;
+    merge) echo "$seeds/merge" ;;
     *) echo "$seeds/settings" ;;
   esac
 }
@@ -31,6 +32,7 @@ options_of() {
     text_to_color) echo "-max_len=64 -dict=$root/tests/fuzz/colors.dict" ;;
     memo_lines) echo "-max_len=8192" ;;
     commands) echo "-max_len=4096 -dict=$root/tests/fuzz/commands.dict" ;;
+    merge) echo "-max_len=65536 -dict=$root/tests/fuzz/settings.dict" ;;
     *) echo "-max_len=32768 -dict=$root/tests/fuzz/settings.dict" ;;
   esac
 }

@@ -90,8 +90,8 @@ void SettingsWatch::TakeChanges() {
     ReadAgainLater(change == SettingsSync::Change::Damaged);
     return;
   }
-  if (change == SettingsSync::Change::Merged) damageTold_ = false;
   tries_ = 0;
+  damageTold_ = false;  // whole again: the next damage is told again
 }
 
 void SettingsWatch::ReadAgainLater(bool damaged) {

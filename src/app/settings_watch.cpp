@@ -124,7 +124,7 @@ void SettingsWatch::MergeConflictCopies() {
   FindClose(search);
   for (const std::string& copy : copies) {
     std::string bytes;
-    // One its sync client still writes is merged at the change its end makes.
+    // A copy its sync client is still writing is merged at the change that ends the write.
     if (HeldWithoutSharing(copy) || Win32FileOps().Read(copy, bytes) != FileOps::Result::Ok) continue;
     if (app.MergeConflictCopy(bytes)) {
       const std::wstring from = Wide(copy);

@@ -2,6 +2,7 @@
 
 #include "app/form_about.h"
 #include "app/main_form.h"
+#include "app/settings_watch.h"
 #include "base/wide_text.h"
 #include "dialogs/form_options.h"
 #include "dialogs/form_sticker.h"
@@ -30,6 +31,7 @@ ProgramForms::ProgramForms() {
 
 ProgramForms::~ProgramForms() {
   Application& app = App();
+  app.Watch.reset();  // it shows merges in the forms
   app.FormAbout = nullptr;
   about_.reset();
   app.FormOptions = nullptr;
@@ -53,6 +55,7 @@ void Application::ShowNewNote() {
 }
 
 void Application::RemoveSticker(TStickerWindow& note) {
+  if (!IsLive(&note)) return;  // closed elsewhere while the user was asked
   wisplet::RemoveSticker(State.Stickers, note);
   // Kept as it is now, shown and in its place, for "Recently closed".
   RememberClosed(ClosedNotes, StickerRecords({&note}).front());
@@ -61,53 +64,13 @@ void Application::RemoveSticker(TStickerWindow& note) {
 
 void Application::SaveMainSettings() {
   SaveAutorun(State, Autorun(), ExeName, *Messages);
-  if (!FileRead->Done()) StyleChosenWhileUnread = true;
-  if (ReadyToSave()) IniFile->Update([&](IniDocument& doc) { WriteMainSettings(State, doc); });
+  Sync->MainAppliedWhileUnread();
+  SaveGroups(kMainGroup);
 }
 
-void Application::SaveSchemes() {
-  if (ReadyToSave()) wisplet::SaveSchemes(State.ColorSchemes, *IniFile);
-}
+void Application::SaveSchemes() { SaveGroups(kSchemesGroup); }
 
-void Application::SaveAllStickers() {
-  if (ReadyToSave()) IniFile->Update([&](IniDocument& doc) { WriteNotes(doc); });
-}
-
-void Application::WriteNotes(IniDocument& doc) const {
-  WriteStickers(StickerRecords(State.Stickers), doc);
-  WriteClosedStickers(ClosedNotes, doc);
-}
-
-bool Application::ReadyToSave() {
-  IniDocument doc;
-  switch (FileRead->BeforeSave(doc)) {
-    case SaveStep::Write: return true;
-    case SaveStep::Hold: return false;
-    case SaveStep::TakeInFirst: break;
-  }
-  TakeIn(doc);
-  return true;
-}
-
-void Application::TakeIn(const IniDocument& doc) {
-  const KeptSettings file = ReadKeptSettings(doc);
-  const KeptSettings run{State.CurrentStyle, State.ColorSchemes, StickerRecords(State.Stickers), ClosedNotes};
-  const KeptSettings both = UnionWithUnreadFile(file, run, StyleChosenWhileUnread);
-  // Windows for the notes this run does not hold yet, in front of its own.
-  TListSticker runNotes;
-  runNotes.swap(State.Stickers);
-  const std::vector<StickerRecord> fromFile(both.notes.begin(),
-                                            both.notes.end() - static_cast<std::ptrdiff_t>(runNotes.size()));
-  LoadStickers(State.Stickers, fromFile, *this, NoteWindows);
-  State.Stickers.insert(State.Stickers.end(), runNotes.begin(), runNotes.end());
-  State.ColorSchemes = both.schemes;
-  State.CurrentStyle = both.style;
-  ClosedNotes = both.closed;
-  const std::size_t schemesInFront = both.schemes.size() - run.schemes.size();
-  if (FormOptions) FormOptions->SettingsTakenIn(schemesInFront);
-  if (FormSticker) FormSticker->SchemesInsertedAtFront(schemesInFront);
-  BuildNotesListMenu();
-}
+void Application::SaveAllStickers() { SaveGroups(kNotesGroup); }
 
 void Application::ShowAbout() {
   if (!FormAbout) return;

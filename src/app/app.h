@@ -9,8 +9,9 @@
 #include "dialogs/dialog_host.h"
 #include "model/state.h"
 #include "notes/sticker_window.h"
-#include "storage/first_read.h"
 #include "storage/settings.h"
+#include "storage/settings_content.h"
+#include "storage/settings_sync.h"
 #include "storage/stickers.h"
 
 namespace wisplet {
@@ -19,6 +20,7 @@ class TFormMain;
 class TFormSticker;
 class TFormOptions;
 class TFormAbout;
+class SettingsWatch;
 
 struct Application : NoteHost, DialogHost {
   std::string ExeName;   // the executable's full path as the system reports it
@@ -28,10 +30,11 @@ struct Application : NoteHost, DialogHost {
 
   std::unique_ptr<SettingsFile> SettingsStore;
   std::unique_ptr<TIniFile> IniFile;
-  // Whether the settings file has been read; until it has, saves hold.
-  std::unique_ptr<FirstRead> FileRead;
-  // The menu style was applied while the settings file could not be read.
-  bool StyleChosenWhileUnread = false;
+  // What this run last read from or wrote to the settings file, which every
+  // save merges against; until the file has been read, saves hold.
+  std::unique_ptr<SettingsSync> Sync;
+  // The settings file's folder, watched for changes made by others.
+  std::unique_ptr<SettingsWatch> Watch;
   // The notes closed last, newest first.
   std::vector<StickerRecord> ClosedNotes;
   std::unique_ptr<AutorunStore> MachineRun;  // the log-on start entry's two places
@@ -67,6 +70,7 @@ struct Application : NoteHost, DialogHost {
   void UpdateSticker(TStickerWindow& note, const std::string& title, const std::string& memo,
                      const TColorScheme& scheme) override;
   bool IsLive(const TStickerWindow* note) const override;
+  void KeepAsSecondNote(TStickerWindow& note) override;
   void ShowAllStickers() override;
   void HideAllStickers() override;
   void NotesListItemClick(std::size_t index) override;
@@ -82,14 +86,24 @@ struct Application : NoteHost, DialogHost {
   void ExitSequence() override;
 
   AutorunEntry Autorun() { return {*MachineRun, *UserRun}; }
-  // Before a save: false while the settings file still cannot be read (the
-  // save then writes nothing). When it is read for the first time now, its
-  // notes, schemes and closed notes are taken in first.
-  bool ReadyToSave();
-  // Adds what a settings file read late holds to what this run made.
-  void TakeIn(const IniDocument& doc);
-  // Writes the notes and the closed notes in one replacement of the file.
-  void WriteNotes(IniDocument& doc) const;
+  // Every save: what the program holds is merged with the settings file as
+  // it is now (nothing another writer put there is lost), the result is shown
+  // and the groups named (SettingsGroup) are written in one replacement of
+  // the file. False while a file unreadable since start-up still cannot be
+  // read: nothing is written. Throws Error when the file cannot be written.
+  bool SaveGroups(unsigned groups);
+  // What the program holds of the settings file, the notes in list order.
+  SettingsContent Ours() const;
+  // Shows what a merge made of `ours`, the content of the notes `notes`:
+  // notes added or changed elsewhere appear or change (the editor keeps what
+  // it shows), notes closed elsewhere go to "Recently closed", and the
+  // schemes, the main settings and the menus follow.
+  void TakeMerged(const MergeResult& merge, const SettingsContent& ours, const TListSticker& notes);
+  // The settings file changed from outside: merged in; nothing is written.
+  SettingsSync::Change TakeChangesFromOutside();
+  // Merges a sync client's conflict copy and saves what it brought; false
+  // for a copy that looks damaged. Throws Error when the file cannot be written.
+  bool MergeConflictCopy(const std::string& bytes);
   void AddSticker(TStickerWindow& note);
   void BuildNotesListMenu();
   void DestroyNotesListMenu();

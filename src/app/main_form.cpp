@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/app_paths.h"
+#include "app/settings_watch.h"
 #include "base/message_loop.h"
 #include "base/wide_text.h"
 #include "model/errors.h"
@@ -58,15 +59,6 @@ std::string SettingsFileLocation(const std::string& exePath) {
   return path;
 }
 
-// A file that another program holds open without sharing: reading it would
-// only wait and fail again.
-bool HeldWithoutSharing(const std::string& path) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  return file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
 }  // namespace
 
 TFormMain::TFormMain() {
@@ -84,11 +76,11 @@ void TFormMain::FormCreate() {
   app.State.CurrentScheme = DefaultScheme();
   app.SettingsStore = std::make_unique<Win32SettingsFile>(SettingsFileLocation(app.ExeName));
   app.IniFile = std::make_unique<TIniFile>(*app.SettingsStore, AnsiCodePages());
-  app.FileRead = std::make_unique<FirstRead>(*app.IniFile);
+  app.Sync = std::make_unique<SettingsSync>(*app.SettingsStore, *app.IniFile);
   app.MachineRun = std::make_unique<RegistryAutorunStore>(HKEY_LOCAL_MACHINE);
   app.UserRun = std::make_unique<RegistryAutorunStore>(HKEY_CURRENT_USER);
   app.Messages = std::make_unique<BoxMessageSink>();
-  startupFile_ = app.FileRead->Start();
+  startupFile_ = app.Sync->Start();
   LoadMainSettings(app.State, startupFile_.value_or(IniDocument()), app.Autorun(), app.ExeName, *app.Messages);
 }
 
@@ -104,12 +96,14 @@ void TFormMain::LoadAll() {
     SetTimer(m_hwnd, kRetryReadTimer, kRetryReadMs, nullptr);
   }
   app.BuildNotesListMenu();
+  app.Watch = std::make_unique<SettingsWatch>(app.IniFile->FileName());
+  app.Watch->Start();
   ProcessMessages();
 }
 
 void TFormMain::ShowUnreadMessage() {
   Application& app = App();
-  if (app.FileRead->Done()) return;  // read meanwhile: nothing to tell
+  if (app.Sync->HasRead()) return;  // read meanwhile: nothing to tell
   const std::string text = "Wisplet cannot read the file that holds your notes:\n" + app.IniFile->FileName() +
                            "\n\nAnother program may be keeping it open, or you may not be allowed to read it. "
                            "Nothing in the file will be overwritten. Your notes will appear as soon as Wisplet "
@@ -121,32 +115,30 @@ void TFormMain::RetryRead() {
   Application& app = App();
   // Not while a menu is open or a note is dragged: the lists they show
   // would change under them.
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) &&
-      (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE)))
-    return;
-  if (app.FileRead->Done()) {  // read by a save meanwhile
-    KillTimer(m_hwnd, kRetryReadTimer);
-    return;
+  if (InMenuOrMoveLoop()) return;
+  if (!app.Sync->HasRead()) {
+    if (HeldWithoutSharing(app.IniFile->FileName())) return;
+    // The file's notes and this run's together; a save that fails now is
+    // made by the next one, since everything is in memory.
+    try {
+      if (!app.SaveGroups(kAllGroups)) return;
+    } catch (const std::exception&) {
+    }
+    if (!app.Sync->HasRead()) return;
+    if (app.Watch) app.Watch->CheckNow();  // conflict copies waiting beside it
   }
-  if (HeldWithoutSharing(app.IniFile->FileName()) || !app.ReadyToSave()) return;
   KillTimer(m_hwnd, kRetryReadTimer);
-  // The file's notes and this run's together; a save that fails now is made
-  // by the next one, since everything is in memory.
-  try {
-    SaveSettingsFile(/*withMain=*/true);
-  } catch (const std::exception&) {
-  }
 }
 
 void TFormMain::ExitSequence() {
   Application& app = App();
   SaveAutorun(app.State, app.Autorun(), app.ExeName, *app.Messages);
-  // A file that still cannot be read is not written over: the program keeps
-  // running with everything in memory, as after any failed save.
-  if (!app.ReadyToSave()) throw Error(FormatMessage1("Unable to write to %s", app.IniFile->FileName()));
-  SaveSettingsFile(/*withMain=*/true);
+  // [Main], the schemes and the notes in one replacement of the file: a save
+  // cut short, by a crash or the process being ended, leaves the old file or
+  // the new one and never a mix of the two. A file that still cannot be read
+  // is not written over: the program keeps running with everything in
+  // memory, as after any failed save.
+  if (!app.SaveGroups(kAllGroups)) throw Error(FormatMessage1("Unable to write to %s", app.IniFile->FileName()));
   DestroyWindow(m_hwnd);
 }
 
@@ -161,21 +153,9 @@ void TFormMain::SaveAllQuietly() {
     autorunSaved = false;
   }
   try {
-    if (app.ReadyToSave()) SaveSettingsFile(autorunSaved);
+    app.SaveGroups(autorunSaved ? kAllGroups : kAllGroups & ~kMainGroup);
   } catch (const std::exception&) {
   }
-}
-
-void TFormMain::SaveSettingsFile(bool withMain) {
-  Application& app = App();
-  // [Main], the schemes and the notes in one replacement of the file: a save
-  // cut short, by a crash or the process being ended, leaves the old file or
-  // the new one and never a mix of the two.
-  app.IniFile->Update([&](IniDocument& doc) {
-    if (withMain) WriteMainSettings(app.State, doc);
-    WriteSchemes(app.State.ColorSchemes, doc);
-    app.WriteNotes(doc);
-  });
 }
 
 LRESULT TFormMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -23,8 +23,6 @@ class TFormMain : public Window {
   void SaveAllQuietly();
 
  private:
-  // Throws Error when the settings file cannot be written.
-  void SaveSettingsFile(bool withMain);
   // While the settings file could not be read: tells the user once, and
   // tries again now and then until it is read.
   void ShowUnreadMessage();

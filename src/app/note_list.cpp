@@ -38,6 +38,14 @@ TStickerWindow& Application::CreateSticker(const std::string& title, const std::
                                            const TColorScheme& scheme) {
   NoteWindows.push_back(std::make_unique<TStickerWindow>(*this));
   TStickerWindow& note = *NoteWindows.back();
+  // Notes made within one second would share their date and time; merges
+  // with another writer match notes by ID, so a number keeps them apart.
+  const std::string made = note.ID;
+  auto taken = [&](const std::string& id) {
+    return std::any_of(State.Stickers.begin(), State.Stickers.end(), [&](auto* n) { return n->ID == id; }) ||
+           std::any_of(ClosedNotes.begin(), ClosedNotes.end(), [&](auto& n) { return n.ID == id; });
+  };
+  for (int n = 2; taken(note.ID); ++n) note.ID = made + "-" + std::to_string(n);
   note.SetTitle(title);
   note.SetMemo(memo);
   note.ApplyScheme(scheme);

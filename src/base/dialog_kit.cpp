@@ -72,10 +72,18 @@ LRESULT AddComboItem(HWND combo, const std::string& text, int index) {
                       reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void InsertComboItemsAtFront(HWND combo, const std::vector<std::string>& texts) {
+bool RefillCombo(HWND combo, const std::vector<std::string>& texts) {
   const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  for (std::size_t i = texts.size(); i-- > 0;) AddComboItem(combo, texts[i], 0);
-  if (selected >= 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected) + texts.size(), 0);
+  const std::string chosen = selected >= 0 ? ComboItemText(combo, static_cast<int>(selected)) : std::string();
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& text : texts) AddComboItem(combo, text);
+  if (selected < 0) return false;
+  auto at = static_cast<std::size_t>(selected);
+  if (at >= texts.size() || texts[at] != chosen)
+    at = static_cast<std::size_t>(std::find(texts.begin(), texts.end(), chosen) - texts.begin());
+  if (at >= texts.size()) return false;
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  return true;
 }
 
 void EnableControl(HWND control, bool enable) {

@@ -38,8 +38,10 @@ std::string WindowText(HWND window);
 void SetText(HWND window, const std::string& text);
 // The text of a combo box's item; empty for a position it does not hold.
 std::string ComboItemText(HWND combo, int index);
-// Puts items in front of a combo box's own; the item selected stays selected.
-void InsertComboItemsAtFront(HWND combo, const std::vector<std::string>& texts);
+// Fills a combo box anew. The item selected stays selected where the new
+// items hold its text (at its old position, else the first such); false when
+// they do not, and then none is.
+bool RefillCombo(HWND combo, const std::vector<std::string>& texts);
 // Adds an item at the end (index -1) or at `index`; the item's position.
 LRESULT AddComboItem(HWND combo, const std::string& text, int index = -1);
 

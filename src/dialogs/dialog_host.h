@@ -33,6 +33,9 @@ class DialogHost {
                              const std::string& memo, const TColorScheme& scheme) = 0;
   // False for a note that was closed and dropped from the list.
   virtual bool IsLive(const TStickerWindow* note) const = 0;
+  // Adds a copy of the note as it is now, marked as changed elsewhere, beside
+  // it: its text changed elsewhere while the editor changed it here.
+  virtual void KeepAsSecondNote(TStickerWindow& note) = 0;
   virtual void ShowAllStickers() = 0;
   virtual void HideAllStickers() = 0;
   virtual void NotesListItemClick(std::size_t index) = 0;

@@ -275,13 +275,13 @@ void TFormOptions::ApplyStoredStyle() {
   }
 }
 
-void TFormOptions::SettingsTakenIn(std::size_t schemesInFront) {
+void TFormOptions::SettingsChanged() {
   ApplyStoredStyle();
-  // Item i of the list still stands for scheme i; the fields keep what they show.
   const TListColorScheme& schemes = host_.SharedState().ColorSchemes;
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < schemesInFront && i < schemes.size(); ++i) names.push_back(schemes[i].Name);
-  InsertComboItemsAtFront(CBSchemes, names);
+  for (const TColorScheme& scheme : schemes) names.push_back(scheme.Name);
+  // A scheme that is gone leaves none selected: "Save" then stores nothing.
+  RefillCombo(CBSchemes, names);
   EnableControl(BtnSchDel, !schemes.empty());
 }
 

@@ -31,9 +31,10 @@ class TFormOptions : public Window {
   void RebuildMenus();
   // Puts the menus in the look CurrentStyle names, if it names one.
   void ApplyStoredStyle();
-  // The settings file was read at last after an unreadable start: its
-  // schemes now stand before this run's, and its menu style may differ.
-  void SettingsTakenIn(std::size_t schemesInFront);
+  // ColorSchemes or the menu style changed from the settings file (written
+  // elsewhere, or read at last): the scheme list stands for ColorSchemes
+  // item for item again, the fields keep what they show.
+  void SettingsChanged();
 
   // The frame and the system page.
   void FormShow();

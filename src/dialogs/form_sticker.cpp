@@ -160,11 +160,10 @@ void TFormSticker::FillSchemeList() {
   if (SendMessageW(CBSchemes, CB_GETCOUNT, 0, 0) > 0) SendMessageW(CBSchemes, CB_SETCURSEL, 0, 0);
 }
 
-void TFormSticker::SchemesInsertedAtFront(std::size_t count) {
-  const TListColorScheme& schemes = host_.SharedState().ColorSchemes;
+void TFormSticker::SchemesChanged() {
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < count && i < schemes.size(); ++i) names.push_back(schemes[i].Name);
-  InsertComboItemsAtFront(CBSchemes, names);
+  for (const TColorScheme& scheme : host_.SharedState().ColorSchemes) names.push_back(scheme.Name);
+  if (!RefillCombo(CBSchemes, names) && !names.empty()) SendMessageW(CBSchemes, CB_SETCURSEL, 0, 0);
 }
 
 void TFormSticker::PrepareNewNote() {
@@ -207,6 +206,7 @@ void TFormSticker::ShowEditNote(TStickerWindow& note) {
   EditedNote = &note;
   SetTitleText(note.Title);
   SetText(MemoBody, WithCrLf(note.Memo));
+  editStart_ = {note.Title, note.Memo, WindowText(EditTitle), WindowText(MemoBody)};
   // Character for character, case-sensitive: CB_FINDSTRINGEXACT would ignore case.
   LRESULT count = SendMessageW(CBSchemes, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
@@ -278,10 +278,21 @@ void TFormSticker::BtnNewClick() {
   // position past the end keeps the current scheme.
   if (index >= 0 && static_cast<std::size_t>(index) < state.ColorSchemes.size())
     state.CurrentScheme = state.ColorSchemes[static_cast<std::size_t>(index)];
-  const std::string title = WindowText(EditTitle);
-  const std::string memo = WindowText(MemoBody);
+  std::string title = WindowText(EditTitle);
+  std::string memo = WindowText(MemoBody);
   if (EditMode && host_.IsLive(EditedNote)) {
-    host_.UpdateSticker(*EditedNote, title, memo, state.CurrentScheme);
+    TStickerWindow& note = *EditedNote;
+    // Text changed elsewhere while it was edited here: unchanged here, the
+    // note keeps it; changed here too, it stays beside it as a second note.
+    const bool changedThere = note.Title != editStart_.noteTitle || note.Memo != editStart_.noteMemo;
+    const bool changedHere = title != editStart_.title || memo != editStart_.memo;
+    if (changedThere && !changedHere) {
+      title = note.Title;
+      memo = note.Memo;
+    } else if (changedThere && (title != note.Title || memo != WithCrLf(note.Memo))) {
+      host_.KeepAsSecondNote(note);
+    }
+    host_.UpdateSticker(note, title, memo, state.CurrentScheme);
   } else {
     // A note closed while it was being edited is gone for good: keep what was
     // typed as a new note instead.

@@ -20,8 +20,9 @@ class TFormSticker : public Window {
 
   // Refills the scheme list from ColorSchemes and selects the first one.
   void FillSchemeList();
-  // The first `count` schemes of ColorSchemes are new, in front of the others.
-  void SchemesInsertedAtFront(std::size_t count);
+  // ColorSchemes changed from the settings file: the list follows it, the
+  // scheme chosen stays chosen where it is still there.
+  void SchemesChanged();
   // New-note mode; a hidden dialog is placed at the work area's bottom right.
   void PrepareNewNote();
   void ShowNewNote();
@@ -71,6 +72,11 @@ class TFormSticker : public Window {
   // Normal for every control, bold and underlined for the three labels.
   DialogFonts fonts_;
   std::wstring titleShown_;  // the title as the last change left it
+  // The edited note's text and the fields' when the edit began: the note's
+  // text can change elsewhere meanwhile (another PC, a hand edit).
+  struct EditStart {
+    std::string noteTitle, noteMemo, title, memo;
+  } editStart_;
   bool settingTitle_ = false;
   bool layingOut_ = false;
   bool layoutAgain_ = false;

@@ -78,6 +78,11 @@ void TStickerWindow::CloseNote() {
   HideNote();
 }
 
+void TStickerWindow::Discard() {
+  removed_ = true;
+  SetActive(false);
+}
+
 void TStickerWindow::CopyToClipboard() {
   // The note's own text as Unicode; for programs that read only 8-bit text,
   // the same in the ANSI code page with a locale of that code page.

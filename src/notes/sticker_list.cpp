@@ -11,6 +11,32 @@ namespace wisplet {
 // they become screen pixels here, where records become windows, and go
 // back where windows become records.
 
+namespace {
+
+// The display the stored bounds fall on at the system's scale gives the
+// note its DPI, and with it its size in pixels.
+struct ScreenPlace {
+  int dpi;
+  NoteBounds bounds;
+};
+ScreenPlace ScreenPlaceOf(const StickerRecord& r, int system) {
+  const NoteBounds stored{r.Left, r.Top, r.Width, r.Height};
+  const NoteBounds guess = StoredToScreen(stored, {system, system});
+  const Rect area = RectAt(guess.left, guess.top, guess.width, guess.height);
+  const int display = DpiOfRect(RECT{area.left, area.top, area.right, area.bottom});
+  return {display, StoredToScreen(stored, {system, display})};
+}
+
+// The stored size replaces the fitted one; the minimum size still applies.
+void PlaceAt(TStickerWindow& note, const NoteBounds& screen) {
+  note.SetTop(screen.top);
+  note.SetLeft(screen.left);
+  note.SetHeight(screen.height);
+  note.SetWidth(screen.width);
+}
+
+}  // namespace
+
 void LoadStickers(TListSticker& list, const std::vector<StickerRecord>& records, NoteHost& host,
                   std::vector<std::unique_ptr<TStickerWindow>>& owner) {
   const int system = SystemDpi();
@@ -18,27 +44,35 @@ void LoadStickers(TListSticker& list, const std::vector<StickerRecord>& records,
     owner.push_back(std::make_unique<TStickerWindow>(host));
     TStickerWindow& note = *owner.back();
     list.push_back(&note);
-    // The display the stored bounds fall on at the system's scale gives the
-    // note its DPI, and with it its size in pixels.
-    const NoteBounds stored{r.Left, r.Top, r.Width, r.Height};
-    const NoteBounds guess = StoredToScreen(stored, {system, system});
-    const Rect area = RectAt(guess.left, guess.top, guess.width, guess.height);
-    const int display = DpiOfRect(RECT{area.left, area.top, area.right, area.bottom});
-    const NoteBounds screen = StoredToScreen(stored, {system, display});
-    note.SetDpi(display);
+    const ScreenPlace place = ScreenPlaceOf(r, system);
+    note.SetDpi(place.dpi);
     note.SetTitle(r.Title);
     note.SetMemo(r.Memo);
     note.ID = r.ID;
     note.SetOnTop(r.OnTop);
     note.SetMinState(r.MinState);
-    // The stored size replaces the fitted one; the minimum size still applies.
-    note.SetTop(screen.top);
-    note.SetLeft(screen.left);
-    note.SetHeight(screen.height);
-    note.SetWidth(screen.width);
+    PlaceAt(note, place.bounds);
     note.ApplyScheme(r.Scheme);
     note.SetActive(r.Active);
   }
+}
+
+void ApplyStickerRecord(TStickerWindow& note, const StickerRecord& was, const StickerRecord& now) {
+  note.ID = now.ID;
+  const bool text = now.Title != was.Title || now.Memo != was.Memo;
+  if (now.Title != was.Title) note.SetTitle(now.Title);
+  if (now.Memo != was.Memo) note.SetMemo(now.Memo);
+  if (now.OnTop != was.OnTop) note.SetOnTop(now.OnTop);
+  if (now.MinState != was.MinState) note.SetMinState(now.MinState);
+  // A new text or rolling up fits the note anew: its stored bounds follow.
+  if (text || now.MinState != was.MinState || now.Left != was.Left || now.Top != was.Top ||
+      now.Width != was.Width || now.Height != was.Height) {
+    const ScreenPlace place = ScreenPlaceOf(now, SystemDpi());
+    note.SetDpi(place.dpi);
+    PlaceAt(note, place.bounds);
+  }
+  if (!(now.Scheme == was.Scheme)) note.ApplyScheme(now.Scheme);
+  if (now.Active != was.Active) note.SetActive(now.Active);
 }
 
 std::vector<StickerRecord> StickerRecords(const TListSticker& list) {

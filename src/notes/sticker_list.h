@@ -18,6 +18,11 @@ void LoadStickers(TListSticker& list, const std::vector<StickerRecord>& records,
 // What the settings file keeps of every note in the list.
 std::vector<StickerRecord> StickerRecords(const TListSticker& list);
 
+// Gives a shown or hidden note what `now` holds where it differs from `was`,
+// the record the note gave: its text, look, flags and bounds, as loading it
+// would. A note not told to show or hide keeps its place in the window order.
+void ApplyStickerRecord(TStickerWindow& note, const StickerRecord& was, const StickerRecord& now);
+
 // Removes exactly this note. Two notes can share an ID (made within the same
 // second), so the note is found by identity, never by its ID.
 void RemoveSticker(TListSticker& list, const TStickerWindow& note);

@@ -59,6 +59,8 @@ class TStickerWindow : public Window {
   void SetTransparency(int percent);
   void ExecuteCommand(int command);
   void CloseNote();
+  // Closed for good without asking (it was closed elsewhere): hidden and removed.
+  void Discard();
   // Builds the note menu again in the program's current menu look.
   void RebuildMenu();
 

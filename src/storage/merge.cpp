@@ -57,9 +57,7 @@ struct NoteRules {
   }
   // The other side's version as a second note; none when `held` has it already.
   static std::optional<Record> SecondNote(const Record& t, const std::vector<Record>& held) {
-    Record second = t;
-    second.Title = MarkedTitle(t.Title);
-    second.ID = t.ID + "-" + HashDigits(t.Title + '\n' + t.Memo);
+    const Record second = SecondNoteOf(t);
     for (const Record& r : held)
       if (r.ID == second.ID && SameText(r, second)) return std::nullopt;
     return second;
@@ -313,6 +311,13 @@ std::map<std::string, std::string> MergeMain(const std::map<std::string, std::st
 bool HoldsAny(const SettingsContent& content) { return !content.Notes.empty() || !content.Schemes.empty(); }
 
 }  // namespace
+
+StickerRecord SecondNoteOf(const StickerRecord& theirs) {
+  StickerRecord second = theirs;
+  second.Title = MarkedTitle(theirs.Title);
+  second.ID = theirs.ID + "-" + HashDigits(theirs.Title + '\n' + theirs.Memo);
+  return second;
+}
 
 MergeResult MergeSettings(const SettingsContent& base, const SettingsContent& ours, const SettingsContent& theirs,
                           MergeKind kind) {

@@ -96,4 +96,8 @@ struct MergeResult {
 MergeResult MergeSettings(const SettingsContent& base, const SettingsContent& ours,
                           const SettingsContent& theirs, MergeKind kind);
 
+// The other side's version of a note as the second note a merge makes of it:
+// kChangedElsewhereMark after its title, an ID made from its ID and text.
+StickerRecord SecondNoteOf(const StickerRecord& theirs);
+
 }  // namespace wisplet

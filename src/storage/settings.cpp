@@ -39,7 +39,7 @@ SettingsFile::ReadStatus TIniFile::Read(IniDocument& doc) const {
   return status;
 }
 
-void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
+std::string TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
   std::string before;
   auto status = file_.Read(before);
   // A file that exists but cannot be read is never overwritten with a guess.
@@ -57,8 +57,9 @@ void TIniFile::Update(const std::function<void(IniDocument&)>& edit) {
 
   bool unchanged = status == SettingsFile::ReadStatus::Ok ||
                    (status == SettingsFile::ReadStatus::Missing && after.empty());
-  if (after == before && unchanged) return;
+  if (after == before && unchanged) return after;
   if (!file_.Replace(after)) throw Error(FormatMessage1("Unable to write to %s", file_.Path()));
+  return after;
 }
 
 std::int32_t ReadInteger(const IniDocument& doc, std::string_view section, std::string_view key,
@@ -138,6 +139,10 @@ void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunEntry 
   // A key that cannot be read leaves AutoRun as it was.
   const bool ours = (machine == Status::Ok && machineValue == exePath) || (user == Status::Ok && userValue == exePath);
   if (ours || machine == Status::Ok || user == Status::Ok) state.AutoRun = ours;
+  ReadMainSettings(state, doc);
+}
+
+void ReadMainSettings(ProgramState& state, const IniDocument& doc) {
   state.CurrentStyle = ReadText(doc, kMainSection, "CurrentStyle", "Default");
   for (HotkeyAction action : kHotkeyActions) state.*HotkeyField(action) = ReadHotkey(doc, action);
 }

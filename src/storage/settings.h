@@ -45,9 +45,12 @@ class TIniFile {
   // The file's contents into `doc` (empty for a missing file), and how the
   // read went; `doc` is left alone when the file cannot be read.
   SettingsFile::ReadStatus Read(IniDocument& doc) const;
+  // The document that bytes of the file hold, read as Read reads them.
+  IniDocument Parse(const std::string& bytes) const { return Decode(bytes).doc; }
   // Throws Error "Unable to write to <path>" when the file cannot be read or
-  // replaced; the file then stays as it was. Writes nothing when nothing changed.
-  void Update(const std::function<void(IniDocument&)>& edit);
+  // replaced; the file then stays as it was. Writes nothing when nothing
+  // changed. Returns the bytes the file holds afterwards.
+  std::string Update(const std::function<void(IniDocument&)>& edit);
 
  private:
   struct Decoded {
@@ -118,6 +121,9 @@ inline constexpr std::string_view kAutorunValueName = "Sticker";
 
 void LoadMainSettings(ProgramState& state, const IniDocument& doc, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages);
+// The settings [Main] keeps (the menu style and the hotkeys), each with its
+// default when missing.
+void ReadMainSettings(ProgramState& state, const IniDocument& doc);
 // Throws Error when the settings file or the registry value cannot be written.
 void SaveMainSettings(const ProgramState& state, TIniFile& ini, AutorunEntry autorun,
                       const std::string& exePath, MessageSink& messages);

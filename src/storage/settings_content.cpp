@@ -13,19 +13,31 @@ struct CountedSections {
   std::string_view countKey;
   std::string_view prefix;
 };
-constexpr CountedSections kCounted[] = {{"SchemesCount", "Scheme"}, {"StickerCount", "Sticker"}};
+constexpr CountedSections kCounted[] = {
+    {"SchemesCount", "Scheme"}, {"StickerCount", "Sticker"}, {"ClosedCount", "Closed"}};
 constexpr std::size_t kErasedSections = 256;
 
 std::string Section(std::string_view prefix, std::size_t n) { return std::string(prefix) + std::to_string(n); }
 
 }  // namespace
 
+const std::map<std::string, std::string>& MainSettingDefaults() {
+  static const std::map<std::string, std::string> defaults = MainSettingsOf(ProgramState{});
+  return defaults;
+}
+
 std::map<std::string, std::string> MainSettingsOf(const ProgramState& state) {
-  return {{"CurrentStyle", state.CurrentStyle}};
+  std::map<std::string, std::string> main{{"CurrentStyle", state.CurrentStyle}};
+  for (HotkeyAction action : kHotkeyActions)
+    main[std::string(HotkeyKeyName(action))] = HotkeyToText(state.*HotkeyField(action));
+  return main;
 }
 
 void ApplyMainSettings(const std::map<std::string, std::string>& main, ProgramState& state) {
   if (auto it = main.find("CurrentStyle"); it != main.end()) state.CurrentStyle = it->second;
+  for (HotkeyAction action : kHotkeyActions)
+    if (auto it = main.find(std::string(HotkeyKeyName(action))); it != main.end())
+      state.*HotkeyField(action) = HotkeyFromText(it->second).value_or(DefaultHotkey(action));
 }
 
 bool LooksDamaged(const IniDocument& doc) {
@@ -61,21 +73,32 @@ void DropMissing(std::vector<Record>& records, const IniDocument& doc, std::stri
 
 SettingsContent ReadSettingsContent(const IniDocument& doc) {
   SettingsContent content;
-  for (const auto& [key, def] : MainSettingDefaults()) content.Main[key] = ReadText(doc, kMainSection, key, def);
+  ProgramState main;
+  ReadMainSettings(main, doc);
+  content.Main = MainSettingsOf(main);
   LoadSchemes(content.Schemes, doc);
   content.Notes = ReadStickers(doc);
+  content.Closed = ReadClosedStickers(doc);
   content.Damaged = LooksDamaged(doc);
   if (content.Damaged) {
     DropMissing(content.Schemes, doc, "Scheme");
     DropMissing(content.Notes, doc, "Sticker");
+    DropMissing(content.Closed, doc, "Closed");
   }
   return content;
 }
 
-void WriteSettingsContent(const SettingsContent& content, IniDocument& doc) {
-  for (const auto& [key, value] : content.Main) WriteText(doc, kMainSection, key, value);
-  WriteSchemes(content.Schemes, doc);
-  WriteStickers(content.Notes, doc);
+void WriteSettingsContent(const SettingsContent& content, IniDocument& doc, unsigned groups) {
+  if (groups & kMainGroup) {
+    ProgramState main;
+    ApplyMainSettings(content.Main, main);
+    WriteMainSettings(main, doc);
+  }
+  if (groups & kSchemesGroup) WriteSchemes(content.Schemes, doc);
+  if (groups & kNotesGroup) {
+    WriteStickers(content.Notes, doc);
+    WriteClosedStickers(content.Closed, doc);
+  }
 }
 
 }  // namespace wisplet

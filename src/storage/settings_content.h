@@ -19,8 +19,7 @@ struct SettingsContent {
   std::map<std::string, std::string> Main;
   TListColorScheme Schemes;
   std::vector<StickerRecord> Notes;
-  // Recently closed notes, most recent first. Held and merged here; the
-  // sections that keep them are read and written by the code that owns them.
+  // Recently closed notes, most recent first, in [ClosedN] (stickers.h).
   std::vector<StickerRecord> Closed;
   // The file did not look whole when read (see LooksDamaged): a merge then
   // takes nothing away and overwrites nothing because of it.
@@ -29,18 +28,24 @@ struct SettingsContent {
   bool operator==(const SettingsContent&) const = default;
 };
 
-// The owned [Main] keys with their defaults; a new setting is one more line
-// here and in the two functions below, and merges without further change.
-inline const std::map<std::string, std::string>& MainSettingDefaults() {
-  static const std::map<std::string, std::string> defaults = {{"CurrentStyle", "Default"}};
-  return defaults;
-}
+// The owned [Main] keys in their text form, with their defaults; a new
+// setting is one more line in each of the two functions below, and in the
+// reading and writing of [Main] (settings.h), and merges without further change.
+const std::map<std::string, std::string>& MainSettingDefaults();
 std::map<std::string, std::string> MainSettingsOf(const ProgramState& state);
 void ApplyMainSettings(const std::map<std::string, std::string>& main, ProgramState& state);
 
+// The parts of the file a save writes; the others keep what the file holds.
+enum SettingsGroup : unsigned {
+  kMainGroup = 1,     // [Main]'s settings
+  kSchemesGroup = 2,  // [SchemeN]
+  kNotesGroup = 4,    // [StickerN] and the recently closed [ClosedN]
+  kAllGroups = kMainGroup | kSchemesGroup | kNotesGroup,
+};
+
 // A file looks damaged when it holds no [Main] section (an empty or missing
 // file, NUL bytes or other binary data), holds a NUL byte anywhere, or its
-// counts disagree with its sections: a counted [SchemeN] or [StickerN] is
+// counts disagree with its sections: a counted [SchemeN], [StickerN] or [ClosedN] is
 // missing, a section at the count itself is there (the program erases those
 // at every save), or a note lacks the last body line its count promises. A
 // file cut short by a crash or a sync still in progress is found this way.
@@ -49,8 +54,7 @@ bool LooksDamaged(const IniDocument& doc);
 // The file's content. Of a damaged file, the notes and schemes of counted
 // sections that are missing are left out (start-up loading makes default ones).
 SettingsContent ReadSettingsContent(const IniDocument& doc);
-// Writes [Main]'s owned keys, the schemes and the notes into `doc`, keeping
-// every other line; Closed is left to its own writer.
-void WriteSettingsContent(const SettingsContent& content, IniDocument& doc);
+// Writes the groups named (SettingsGroup) into `doc`, keeping every other line.
+void WriteSettingsContent(const SettingsContent& content, IniDocument& doc, unsigned groups = kAllGroups);
 
 }  // namespace wisplet

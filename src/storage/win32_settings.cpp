@@ -197,6 +197,12 @@ AutorunStore::Status RegistryAutorunStore::Delete() {
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? Status::Ok : Status::CantOpen;
 }
 
+bool HeldWithoutSharing(const std::string& path) {
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !file && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 CodePages AnsiCodePages() {
   const UINT ansi = GetACP();
   return {CodePageCodec(ansi), CodePageCodec(ansi == CP_UTF8 ? LegacyAnsiCodePage() : ansi)};

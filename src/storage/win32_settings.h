@@ -44,6 +44,10 @@ class RegistryAutorunStore : public AutorunStore {
   HKEY root_;
 };
 
+// Whether another program holds the file open without sharing it, as a sync
+// client or an editor does while it writes: reading it now would only wait.
+bool HeldWithoutSharing(const std::string& path);
+
 // The system's ANSI code page for settings files without a byte order mark,
 // and the one it used before where that is UTF-8.
 CodePages AnsiCodePages();

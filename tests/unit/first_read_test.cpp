@@ -13,6 +13,13 @@ StickerRecord Note(const std::string& title) {
   return r;
 }
 
+SettingsContent Kept(const std::string& style, TListColorScheme schemes, std::vector<StickerRecord> notes,
+                     std::vector<StickerRecord> closed) {
+  SettingsContent c{MainSettingDefaults(), std::move(schemes), std::move(notes), std::move(closed)};
+  c.Main["CurrentStyle"] = style;
+  return c;
+}
+
 std::vector<std::string> Titles(const std::vector<StickerRecord>& notes) {
   std::vector<std::string> titles;
   for (const auto& n : notes) titles.push_back(n.Title);
@@ -42,7 +49,7 @@ TEST(FirstRead, TheUnionWithAFileReadLate) {
   TColorScheme mine = DefaultScheme(), theirs = DefaultScheme();
   mine.Name = "Mine";
   theirs.Name = "File";
-  const KeptSettings run{"Default", {mine}, {Note("New")}, {Note("Closed now")}};
+  const SettingsContent run = Kept("Default", {mine}, {Note("New")}, {Note("Closed now")});
   struct Case {
     bool styleChosen;
     std::size_t fileClosed;  // closed notes in the file
@@ -50,20 +57,20 @@ TEST(FirstRead, TheUnionWithAFileReadLate) {
     std::size_t closed;
   } cases[] = {{false, 1, "OfficeXP", 2}, {true, 1, "Default", 2}, {false, kMaxClosedNotes, "OfficeXP", kMaxClosedNotes}};
   for (const auto& c : cases) {
-    const KeptSettings file{"OfficeXP", {theirs}, {Note("Old 1"), Note("Old 2")},
-                            std::vector<StickerRecord>(c.fileClosed, Note("Closed before"))};
-    const KeptSettings both = UnionWithUnreadFile(file, run, c.styleChosen);
-    EXPECT_EQ(both.style, c.style);
-    EXPECT_EQ(both.schemes, (TListColorScheme{theirs, mine}));
-    EXPECT_EQ(Titles(both.notes), (std::vector<std::string>{"Old 1", "Old 2", "New"}));
-    ASSERT_EQ(both.closed.size(), c.closed);
-    EXPECT_EQ(both.closed[0].Title, "Closed now");
-    EXPECT_EQ(both.closed[1].Title, "Closed before");
+    const SettingsContent file = Kept("OfficeXP", {theirs}, {Note("Old 1"), Note("Old 2")},
+                                      std::vector<StickerRecord>(c.fileClosed, Note("Closed before")));
+    const SettingsContent both = UnionWithUnreadFile(file, run, c.styleChosen);
+    EXPECT_EQ(both.Main.at("CurrentStyle"), c.style);
+    EXPECT_EQ(both.Schemes, (TListColorScheme{theirs, mine}));
+    EXPECT_EQ(Titles(both.Notes), (std::vector<std::string>{"Old 1", "Old 2", "New"}));
+    ASSERT_EQ(both.Closed.size(), c.closed);
+    EXPECT_EQ(both.Closed[0].Title, "Closed now");
+    EXPECT_EQ(both.Closed[1].Title, "Closed before");
   }
   // Read from the file as the program writes it.
   IniDocument doc;
-  WriteSchemes(run.schemes, doc);
-  WriteStickers(run.notes, doc);
-  WriteClosedStickers(run.closed, doc);
-  EXPECT_EQ(ReadKeptSettings(doc), run);
+  WriteSchemes(run.Schemes, doc);
+  WriteStickers(run.Notes, doc);
+  WriteClosedStickers(run.Closed, doc);
+  EXPECT_EQ(ReadSettingsContent(doc), run);
 }

@@ -19,6 +19,9 @@ ProgramForms::ProgramForms() {
   Application& app = App();
   main_ = std::make_unique<TFormMain>();
   app.FormMain = main_.get();
+  // The application window bears the application title, which captions the
+  // program's messages.
+  SetWindowTextW(main_->Handle(), Wide(app.Title).c_str());
   main_->FormCreate();
   sticker_ = std::make_unique<TFormSticker>(app);
   app.FormSticker = sticker_.get();
@@ -102,6 +105,9 @@ void Application::TakeIn(const IniDocument& doc) {
   State.Stickers.insert(State.Stickers.end(), runNotes.begin(), runNotes.end());
   State.ColorSchemes = both.schemes;
   State.CurrentStyle = both.style;
+  // The system-wide keys go with the menu style: the file's, unless chosen in this run.
+  if (!StyleChosenWhileUnread)
+    for (HotkeyAction action : kHotkeyActions) State.*HotkeyField(action) = ReadHotkey(doc, action);
   ClosedNotes = both.closed;
   const std::size_t schemesInFront = both.schemes.size() - run.schemes.size();
   if (FormOptions) FormOptions->SettingsTakenIn(schemesInFront);

@@ -218,6 +218,7 @@ void TFormOptions::CreateSystemPage() {
   systemLayout_.push_back({RdBtnStyleWinXP, {16, 124, 440, 141}, across});
   systemLayout_.push_back({RdBtnStyleOffXP, {16, 148, 440, 165}, across});
   SetChecked(RdBtnStyleWinXP, true);
+  CreateHotkeysSection();
 }
 
 void TFormOptions::LayoutControls() {
@@ -258,6 +259,7 @@ void TFormOptions::TBXBtnColorClick() { ShowPage(TbShColor.get()); }
 
 void TFormOptions::FormCreate() {
   ApplyStoredStyle();
+  RegisterHotkeys({std::begin(kHotkeyActions), std::end(kHotkeyActions)});
   const OSVERSIONINFOW version = WindowsVersion();
   EnableWindow(TrBTrans, TransparencyBarEnabled(version.dwMajorVersion, version.dwMinorVersion));
 }
@@ -283,6 +285,8 @@ void TFormOptions::SettingsTakenIn(std::size_t schemesInFront) {
   for (std::size_t i = 0; i < schemesInFront && i < schemes.size(); ++i) names.push_back(schemes[i].Name);
   InsertComboItemsAtFront(CBSchemes, names);
   EnableControl(BtnSchDel, !schemes.empty());
+  // The file's keys, unless this run chose its own meanwhile.
+  RegisterHotkeys({std::begin(kHotkeyActions), std::end(kHotkeyActions)});
 }
 
 void TFormOptions::FormShow() {
@@ -309,6 +313,7 @@ void TFormOptions::LoadControls() {
     SetChecked(RdBtnStyleWinXP, false);
     SetChecked(RdBtnStyleOffXP, true);
   }
+  LoadHotkeyControls();
   EnableControl(BtnSchSave, false);
   EnableControl(BtnApply, false);
 }
@@ -339,6 +344,7 @@ void TFormOptions::ApplySystemOptions() {
   if (Checked(RdBtnStyleWinXP)) apply(MenuLook::Default, "Default");
   if (Checked(RdBtnStyleOffXP)) apply(MenuLook::OfficeXP, "OfficeXP");
   state.CurrentScheme = SchemeFromControls();
+  ApplyHotkeys();
 }
 
 void TFormOptions::BtnOKClick() {
@@ -452,7 +458,14 @@ LRESULT TFormOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       BtnCancelClick();  // hidden, never destroyed before the program ends
       return 0;
+    case WM_HOTKEY:
+      HotkeyPressed(static_cast<int>(wParam));
+      return 0;
+    case kShowTakenHotkeys:
+      ShowTakenHotkeys();
+      return 0;
     case WM_DESTROY:
+      UnregisterHotkeys();
       RemoveModelessDialog(m_hwnd);
       break;
   }

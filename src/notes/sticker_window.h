@@ -12,6 +12,7 @@
 #include "model/scheme.h"
 #include "model/state.h"
 #include "notes/gradient.h"
+#include "notes/note_accessibility.h"
 #include "notes/note_layout.h"
 #include "notes/note_resources.h"
 #include "notes/snapping.h"
@@ -19,6 +20,7 @@
 namespace wisplet {
 
 class TStickerWindow;
+class NoteAccessible;
 
 // What a note needs of the rest of the program.
 class NoteHost {
@@ -35,6 +37,7 @@ class NoteHost {
 class TStickerWindow : public Window {
  public:
   explicit TStickerWindow(NoteHost& host);
+  ~TStickerWindow() override;
 
   // Texts are UTF-8; set the title and the text through SetTitle and SetMemo.
   std::string ID;
@@ -119,10 +122,16 @@ class TStickerWindow : public Window {
   void RunDeferredCommands();
   void ButtonMouseDown(NotePart button, bool clicks);
   void ButtonMouseUp(int mouseButton, POINT client);
+  void ClickButton(NotePart button);
   // Forgets a press whose release will not come to this note.
   void CancelPress();
   int GlyphOf(NotePart button) const;
   void WMActivate(WPARAM wParam);
+  // What a screen reader is told of the note, and the events that tell it
+  // of a change.
+  NoteFacts AccessibleFacts() const;
+  void AccessibleChanged();
+  LRESULT WMGetObject(WPARAM wParam, LPARAM lParam);
   // The position filter of every request to move, size, show, hide or
   // restack the note.
   void WMWindowPosChanging(WINDOWPOS& pos);
@@ -171,6 +180,9 @@ class TStickerWindow : public Window {
   // comes over the note; until then only the on-top button's text is kept.
   bool tooltipsAdded_ = false;
   const wchar_t* onTopTip_ = L"Top";  // until the first SetOnTop names its action
+  // Made when a reader first asks; the description readers were last told.
+  NoteAccessible* accessible_ = nullptr;
+  std::vector<AccessibleItem> described_;
 };
 
 }  // namespace wisplet

@@ -118,9 +118,9 @@ std::string TestFolder::Ini() const {
   return exe.substr(0, exe.rfind('.')) + ".ini";
 }
 
-AppProcess::AppProcess(const std::string& exePath) {
+AppProcess::AppProcess(const std::string& exePath, const std::string& arguments) {
   STARTUPINFOA si{sizeof si};
-  std::string commandLine = "\"" + exePath + "\"";
+  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
   std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
   if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &si, &pi_))

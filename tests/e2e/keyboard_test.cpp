@@ -1,0 +1,167 @@
+// Wisplet without a mouse: the system-wide keys, the tray menu opened as the
+// shell's keyboard selection of the icon opens it, a note chosen from
+// "Notes List" taking the keyboard, and what a screen reader reads of a
+// note from another process.
+#include <gtest/gtest.h>
+
+#include "harness.h"  // windows.h first
+#include <oleacc.h>
+#include <shellapi.h>
+
+using namespace e2e;
+
+namespace {
+
+// Spelled out: mingw-w64's static IID_IAccessible has come out wrong.
+constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+struct ReadItem {
+  std::string name;
+  long role = 0;
+  long state = 0;
+};
+struct ReadNote {
+  std::string value;
+  std::vector<ReadItem> items;  // the note, then its buttons
+};
+
+std::string FromBstr(BSTR text) {
+  std::string out;
+  if (text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), out.data(), n, nullptr, nullptr);
+    SysFreeString(text);
+  }
+  return out;
+}
+
+// What Active Accessibility gives this process for the note's client area.
+std::optional<ReadNote> ReadAccessible(HWND note) {
+  IAccessible* acc = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(note, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                        reinterpret_cast<void**>(&acc))) ||
+      !acc)
+    return std::nullopt;
+  ReadNote out;
+  long count = 0;
+  acc->get_accChildCount(&count);
+  for (long child = 0; child <= count; ++child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    ReadItem item;
+    BSTR text = nullptr;
+    acc->get_accName(id, &text);
+    item.name = FromBstr(text);
+    VARIANT v{};
+    if (SUCCEEDED(acc->get_accRole(id, &v)) && v.vt == VT_I4) item.role = v.lVal;
+    if (SUCCEEDED(acc->get_accState(id, &v)) && v.vt == VT_I4) item.state = v.lVal;
+    if (child == 0 && acc->get_accValue(id, &text) == S_OK) out.value = FromBstr(text);
+    out.items.push_back(item);
+  }
+  acc->Release();
+  return out;
+}
+
+class ComInit {
+ public:
+  ComInit() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~ComInit() { CoUninitialize(); }
+};
+
+HWND NoteTitled(const AppProcess& app, const std::string& title) {
+  for (const auto& w : app.Windows())
+    if (w.className == "TStickerWindow" && w.text == title) return w.hwnd;
+  return nullptr;
+}
+
+// The shell's keyboard selection of the icon (Win+B, the arrows, then Enter
+// or the menu key), which Wine's taskbar does not offer: the notification
+// version 4 sends with the icon's anchor point.
+void SelectTrayIconByKeyboard(const AppProcess& app, UINT notification, POINT anchor) {
+  HWND tray = app.FindWindowOfClass("TWispletTrayIcon");
+  PostMessageA(tray, WM_APP + 1, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(notification, 0));
+}
+
+}  // namespace
+
+TEST(Keyboard, HotkeysTheTrayMenuAndANoteReachedByKeysAndReadAloud) {
+  ComInit com;
+  TestFolder folder;
+  folder.WriteIni(NotesIni({"Title=Shopping\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\nActive=1\r\nTop=100\r\nLeft=100\r\n"}));
+  AppProcess app(folder.Exe());
+  ASSERT_TRUE(app.WaitUp());
+  HWND shopping = NoteTitled(app, "Shopping");  // the window's title is the note's
+  ASSERT_NE(shopping, nullptr);
+
+  // Win+Shift+N opens the editor with the title field ready; a title, Tab,
+  // a text and Ctrl+Enter make the note.
+  PressChord({VK_LWIN, VK_SHIFT, 'N'});
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (editor = app.FindWindowOfClass("TFormSticker")) && IsWindowVisible(editor); }));
+  ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(editor) != nullptr; }));
+  ASSERT_TRUE(TypeInto(FocusedWindowOf(editor), "Keys"));
+  PressChord({VK_TAB});
+  ASSERT_TRUE(TypeInto(FocusedWindowOf(editor), "typed"));
+  ASSERT_TRUE(PressChordUntil({VK_CONTROL, VK_RETURN}, [&] { return NoteTitled(app, "Keys") != nullptr; }));
+
+  // Win+Shift+H hides every note while any shows, and shows them again.
+  auto shown = [&] {
+    int n = 0;
+    for (HWND h : NoteWindows(app)) n += IsWindowVisible(h) ? 1 : 0;
+    return n;
+  };
+  PressChord({VK_LWIN, VK_SHIFT, 'H'});
+  EXPECT_TRUE(WaitUntil([&] { return shown() == 0; }));
+  PressChord({VK_LWIN, VK_SHIFT, 'H'});
+  EXPECT_TRUE(WaitUntil([&] { return shown() == 2; }));
+
+  // The menu key on the icon opens the tray menu at the icon's anchor; from
+  // "Notes List" the first note takes the keyboard.
+  const POINT anchor{900, 700};
+  SelectTrayIconByKeyboard(app, WM_CONTEXTMENU, anchor);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = ShownMenu(app)) != nullptr; }));
+  RECT r = WindowBounds(menu);
+  EXPECT_TRUE(std::abs(r.left - anchor.x) <= 1 || std::abs(r.right - anchor.x) <= 1) << r.left << " " << r.right;
+  Key(VK_DOWN, 5);
+  Key(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return VisibleWindowsOfClass(app, "#32768").size() == 2; }));
+  Key(VK_DOWN, 2);  // past "Hide All Notes" and the separator to "Shopping"
+  Key(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == shopping; })) << GetForegroundWindow();
+
+  // Its shortcuts act at once; a reader finds its name, its text and its
+  // buttons named as their tooltips, the pin pressed while it is on top.
+  ASSERT_TRUE(PressChordUntil({VK_CONTROL, 'T'},
+                              [&] { return (GetWindowLongA(shopping, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+  std::optional<ReadNote> read = ReadAccessible(shopping);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->value, "milk");
+  struct Expected {
+    const char* name;
+    long role;
+    long state;  // the bits that must be set
+  } expected[] = {{"Shopping", ROLE_SYSTEM_CLIENT, STATE_SYSTEM_FOCUSED},
+                  {"Menu", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_HASPOPUP},
+                  {"Hide", ROLE_SYSTEM_PUSHBUTTON, 0},
+                  {"Normal", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
+                  {"Close", ROLE_SYSTEM_PUSHBUTTON, 0}};
+  ASSERT_EQ(read->items.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(read->items[i].name, expected[i].name) << i;
+    EXPECT_EQ(read->items[i].role, expected[i].role) << i;
+    EXPECT_EQ(read->items[i].state & expected[i].state, expected[i].state) << i;
+  }
+  // The Enter key on the icon opens the menu as well; Escape leaves it.
+  SelectTrayIconByKeyboard(app, NIN_KEYSELECT, anchor);
+  ASSERT_TRUE(WaitUntil([&] { return ShownMenu(app) != nullptr; }));
+  CloseMenus(app);
+
+  ASSERT_TRUE(app.Exit());
+  const std::string ini = folder.ReadIni().value_or("");
+  EXPECT_NE(ini.find("Title=Shopping\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\nID=\r\nActive=1\r\nOnTop=1\r\n"),
+            std::string::npos);
+  EXPECT_NE(ini.find("Title=Keys\r\nMemoLineCount=1\r\nMemoLine0=>typed\r\n"), std::string::npos);
+}

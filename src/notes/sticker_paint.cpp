@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "base/contrast.h"
 #include "base/gdi_surface.h"
+#include "model/high_contrast.h"
 #include "notes/note_resources.h"
 #include "notes/sticker_parts.h"
 #include "notes/sticker_window.h"
@@ -103,6 +105,8 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
   fillPanel(layout.TitleBevel(), titleGradient_);
 
   NoteResources::AtDpi& res = Res();
+  const bool highContrast = HighContrastOn();
+  const TColorScheme paint = SchemeToPaint(Scheme, highContrast);
   SetBkMode(dc, TRANSPARENT);
   auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::wstring& text, UINT flags) {
     RECT box{r.left, r.top, r.right, r.bottom}, visible{};
@@ -111,13 +115,19 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
     SetTextColor(dc, ToColorRef(color));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
   };
-  drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, titleWide_, MinState ? DT_LEFT : DT_CENTER);
-  drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, memoWide_, DT_LEFT | DT_WORDBREAK);
+  drawLabel(layout.TitleLabel(), res.TitleFont(), paint.TitleFontColor, titleWide_, MinState ? DT_LEFT : DT_CENTER);
+  drawLabel(layout.MemoLabel(), res.MemoFont(), paint.MemoFontColor, memoWide_, DT_LEFT | DT_WORDBREAK);
 
-  for (NotePart button : kButtons) PaintButton(dc, layout, button, GlyphOf(button) + (pressedButton_ == button));
+  // With high contrast on, the glyphs take the title's text color, which the
+  // theme sets apart from the title bar's.
+  std::optional<COLORREF> glyphColor;
+  if (highContrast) glyphColor = ToColorRef(paint.TitleFontColor);
+  for (NotePart button : kButtons)
+    PaintButton(dc, layout, button, GlyphOf(button) + (pressedButton_ == button), glyphColor);
 }
 
-void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph) {
+void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph,
+                                 std::optional<COLORREF> color) {
   const NoteResources::GlyphImage* image = Res().Glyph(glyph);
   if (!image) return;
   // As drawn for the note's DPI, unstretched, at the button's top-left
@@ -125,9 +135,17 @@ void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part
   Rect r = layout.PartRect(part);
   int w = std::min(image->width, r.right - r.left);
   int h = std::min(image->height, r.bottom - r.top);
-  // The mask clears the glyph's pixels to black, the picture is laid over them.
+  // The mask clears the glyph's pixels to black, the picture is laid over
+  // them - or a brush of the color: destination OR (brush AND NOT mask).
   BitBlt(dc, r.left, r.top, w, h, image->maskDc.get(), 0, 0, SRCAND);
-  BitBlt(dc, r.left, r.top, w, h, image->pictureDc.get(), 0, 0, SRCPAINT);
+  if (!color) {
+    BitBlt(dc, r.left, r.top, w, h, image->pictureDc.get(), 0, 0, SRCPAINT);
+    return;
+  }
+  constexpr DWORD kPaintBrushWhereMaskIsBlack = 0x00BA0B09;  // DPSnao
+  GdiObject brush(CreateSolidBrush(*color));
+  SelectObjectScope select(dc, brush.get());
+  BitBlt(dc, r.left, r.top, w, h, image->maskDc.get(), 0, 0, kPaintBrushWhereMaskIsBlack);
 }
 
 int TStickerWindow::GlyphOf(NotePart button) const {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/contrast.h"
 #include "base/dpi.h"
 #include "base/gdi_surface.h"
 #include "base/menu_look.h"
 #include "base/wide_text.h"
+#include "model/high_contrast.h"
 #include "notes/note_accessible.h"
 #include "notes/note_resources.h"
 #include "notes/sticker_parts.h"
@@ -194,6 +196,13 @@ void TStickerWindow::FitToContent() {
 
 void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
   Scheme = scheme;
+  ApplyGradients();
+}
+
+TColorScheme TStickerWindow::PaintScheme() const { return SchemeToPaint(Scheme, HighContrastOn()); }
+
+void TStickerWindow::ApplyGradients() {
+  const TColorScheme paint = PaintScheme();
   auto apply = [](TGradient& g, TColor base, TColor end, std::uint8_t type) {
     // No color switches the area's gradient off; "None" paints it solid.
     g.SetActive(base != clNone);
@@ -207,8 +216,8 @@ void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
       g.SetOrientation(static_cast<TglGradientDir>(type));
     }
   };
-  apply(titleGradient_, Scheme.TitleColor, Scheme.TitleGradColor, Scheme.TitleGradType);
-  apply(memoGradient_, Scheme.MemoColor, Scheme.MemoGradColor, Scheme.MemoGradType);
+  apply(titleGradient_, paint.TitleColor, paint.TitleGradColor, paint.TitleGradType);
+  apply(memoGradient_, paint.MemoColor, paint.MemoGradColor, paint.MemoGradType);
   Invalidate(nullptr);
 }
 
@@ -224,7 +233,7 @@ void TStickerWindow::SetActive(bool active) {
 
 void TStickerWindow::ShowNote() {
   if (!Active) return;
-  SetTransparency(Scheme.AlphaBlendValue);
+  SetTransparency(PaintScheme().AlphaBlendValue);
   SetOnTop(OnTop);
   Place();
   RECT r = Bounds();
@@ -306,7 +315,7 @@ void TStickerWindow::SetTransparency(int percent) {
 void TStickerWindow::WMActivate(WPARAM wParam) {
   switch (LOWORD(wParam)) {
     case WA_CLICKACTIVE: SetTransparency(0); break;
-    case WA_INACTIVE: SetTransparency(Scheme.AlphaBlendValue); break;
+    case WA_INACTIVE: SetTransparency(PaintScheme().AlphaBlendValue); break;
     default: break;
   }
 }
@@ -411,7 +420,15 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (Visible()) SnapInPlace();
       break;
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETWORKAREA && Visible()) SnapInPlace();
+    case WM_SYSCOLORCHANGE:
+      if (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA && Visible()) SnapInPlace();
+      if (ContrastMayHaveChanged(msg, wParam)) {
+        // High contrast switched on or off, or the theme's colors changed:
+        // painted afresh, and opaque while high contrast is on.
+        ApplyGradients();
+        if (Visible() && GetForegroundWindow() != m_hwnd) SetTransparency(PaintScheme().AlphaBlendValue);
+        Invalidate(nullptr);
+      }
       break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

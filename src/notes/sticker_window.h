@@ -5,6 +5,7 @@
 // text-area gradient, title-bar gradient, title, text, the four buttons.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,10 @@ class TStickerWindow : public Window {
 
  private:
   NoteLayout Layout() const;
+  // The scheme the note paints with: its own, or with high contrast on the
+  // system's colors (the note's Scheme stays as it is).
+  TColorScheme PaintScheme() const;
+  void ApplyGradients();
   NoteResources::AtDpi& Res() const { return NoteResources::Get().ForDpi(dpi_); }
   // The note came onto a display of another DPI, or the display's scale
   // changed: the note takes the suggested bounds (without any, its size
@@ -97,7 +102,8 @@ class TStickerWindow : public Window {
   void DpiChangedTo(int dpi, const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   void PaintParts(HDC dc, const RECT& area);
-  void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
+  // In the glyph's own colors, or all in `color` when one is given.
+  void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph, std::optional<COLORREF> color);
   // The one request that gives a note built while hidden its bounds and band.
   void Place();
   void Invalidate(const RECT* area);

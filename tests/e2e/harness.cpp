@@ -337,8 +337,9 @@ void Xdotool(const std::string& args) {
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
     throw std::runtime_error("cannot run xdotool");
-  if (pi.hProcess) CloseHandle(pi.hProcess);
-  if (pi.hThread) CloseHandle(pi.hThread);
+  // No handles to close: Wine leaves stale values in `pi` for a Unix program,
+  // and closing them closed handles of ours (a running Wisplet's, whose end a
+  // test then waited for on whatever took that handle's place).
   if (!WaitUntil([&] { return FileExists(markerPath); }, 10000, 5))
     throw std::runtime_error("xdotool did not finish: " + args);
   DeleteFileA(markerPath.c_str());

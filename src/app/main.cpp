@@ -13,6 +13,7 @@
 #include "app/main_form.h"
 #include "app/one_instance.h"
 #include "base/message_loop.h"
+#include "dialogs/form_options.h"
 #include "base/wide_text.h"
 #include "model/command_line.h"
 
@@ -90,6 +91,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.FormMain->LoadAll();
     CommandWindow commands(app);
     if (command.command != AppCommand::None) commands.Post(command);
+    app.FormOptions->StartUpDone();
     exitCode = RunMessageLoop(app.FormMain->Handle());
   } catch (const std::exception& e) {
     ShowErrorBox(e.what());

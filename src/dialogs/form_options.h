@@ -51,6 +51,9 @@ class TFormOptions : public Window {
   // start-up on, and again when "&Apply" or "&OK" changes them.
   void RegisterHotkeys(const std::vector<HotkeyAction>& report);
   void HotkeyPressed(int id);
+  // Start-up is over and the program runs: what start-up found to tell
+  // (keys another program holds) comes up now.
+  void StartUpDone();
 
   // The color-schemes page.
   void SchemeToControls(const TColorScheme& scheme);
@@ -146,6 +149,7 @@ class TFormOptions : public Window {
   std::array<HotkeyBox, std::size(kHotkeyActions)> hotkeyBoxes_;
   std::array<bool, std::size(kHotkeyActions)> hotkeyRegistered_{};
   bool hotkeysSuspended_ = false;  // while a key box has the keyboard
+  bool startingUp_ = true;
   std::string takenHotkeys_;       // the message about refused keys, still to show
 
   // The color-schemes page, in a panel that scrolls.

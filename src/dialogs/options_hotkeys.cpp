@@ -82,9 +82,14 @@ void TFormOptions::RegisterHotkeys(const std::vector<HotkeyAction>& report) {
       taken.push_back({action, key});
   }
   if (taken.empty()) return;
-  // Told once, and Wisplet goes on without them; at start-up once the notes show.
+  // Told once, and Wisplet goes on without them; at start-up once it runs.
   takenHotkeys_ = HotkeysTakenMessage(taken);
-  PostMessageW(m_hwnd, kShowTakenHotkeys, 0, 0);
+  if (!startingUp_) PostMessageW(m_hwnd, kShowTakenHotkeys, 0, 0);
+}
+
+void TFormOptions::StartUpDone() {
+  startingUp_ = false;
+  if (!takenHotkeys_.empty()) PostMessageW(m_hwnd, kShowTakenHotkeys, 0, 0);
 }
 
 void TFormOptions::UnregisterHotkeys() {

@@ -8,6 +8,8 @@
 #include <oleacc.h>
 #include <shellapi.h>
 
+#include <memory>
+
 using namespace e2e;
 
 namespace {
@@ -164,4 +166,70 @@ TEST(Keyboard, HotkeysTheTrayMenuAndANoteReachedByKeysAndReadAloud) {
   EXPECT_NE(ini.find("Title=Shopping\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\nID=\r\nActive=1\r\nOnTop=1\r\n"),
             std::string::npos);
   EXPECT_NE(ini.find("Title=Keys\r\nMemoLineCount=1\r\nMemoLine0=>typed\r\n"), std::string::npos);
+}
+
+TEST(Keyboard, HotkeysAreSetInTheOptionsSavedReloadedSwitchedOffAndATakenOneIsNamed) {
+  // This process holds Win+Shift+H: Wisplet names it once and goes on.
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_WIN | MOD_SHIFT, 'H'));
+  TestFolder folder;
+  auto start = [&] { return std::make_unique<AppProcess>(folder.Exe()); };
+  auto app = start();
+  std::optional<MessageBoxInfo> box = WaitForMessageBox(*app);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text,
+            "Another program already uses Win+Shift+H, the key to show or hide all notes. Wisplet goes on without it; "
+            "you can choose another key on the System page of the options.");
+  PressMessageBoxButton(*box, IDOK);
+  ASSERT_TRUE(app->WaitUp());
+
+  // On the system page: Ctrl+Alt+F12 for a new note, the other switched off
+  // with Backspace; "&Apply" writes both and registers them at once.
+  auto openSystemPage = [&] {
+    HWND menu = OpenTrayMenu(*app);
+    if (!menu) return HWND{};
+    ChooseTrayMenuItem(2);
+    HWND options = nullptr;
+    WaitUntil([&] { return (options = app->FindWindowOfClass("TFormOptions")) && IsWindowVisible(options); });
+    ClickControl(ChildWithText(options, "System"));
+    return options;
+  };
+  HWND options = openSystemPage();
+  ASSERT_NE(options, nullptr);
+  HWND newNote = ChildWithText(options, "Win+Shift+N"), showHide = ChildWithText(options, "Win+Shift+H");
+  ASSERT_TRUE(newNote && showHide);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(newNote); }));
+  ClickControl(newNote);
+  ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(options) == newNote; }));
+  PressChordUntil({VK_CONTROL, VK_MENU, VK_F12}, [&] { return WindowTextOf(newNote) == "Ctrl+Alt+F12"; });
+  EXPECT_EQ(WindowTextOf(newNote), "Ctrl+Alt+F12");
+  PressChord({VK_TAB});
+  ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(options) == showHide; }));
+  PressChord({VK_BACK});
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(showHide) == "None"; }));
+  HWND apply = ChildWithText(options, "&Apply");
+  ClickControl(apply);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }));
+  EXPECT_NE(folder.ReadIni().value_or("").find("HotkeyNewNote=Ctrl+Alt+F12\r\nHotkeyShowHide=None\r\n"),
+            std::string::npos);
+  ClickControl(ChildWithText(options, "&OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }));
+  // Win+Shift+N is free again; Ctrl+Alt+F12 writes a note.
+  EXPECT_TRUE(RegisterHotKey(nullptr, 2, MOD_WIN | MOD_SHIFT, 'N'));
+  UnregisterHotKey(nullptr, 2);
+  PressChord({VK_CONTROL, VK_MENU, VK_F12});
+  HWND editor = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (editor = app->FindWindowOfClass("TFormSticker")) && IsWindowVisible(editor); }));
+  ASSERT_TRUE(app->Exit());
+
+  // Read again at the next start, with no message: the held key is off.
+  app = start();
+  ASSERT_TRUE(app->WaitUp());
+  EXPECT_FALSE(WaitForMessageBox(*app, 500).has_value());
+  options = openSystemPage();
+  ASSERT_NE(options, nullptr);
+  EXPECT_NE(ChildWithText(options, "Ctrl+Alt+F12"), nullptr);
+  EXPECT_NE(ChildWithText(options, "None"), nullptr);
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(app->Exit());
+  UnregisterHotKey(nullptr, 1);
 }

@@ -142,22 +142,21 @@ HRESULT NoteAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
   return S_FALSE;
 }
 
-HRESULT NoteAccessible::get_accRole(VARIANT child, VARIANT* role) {
-  if (!role) return E_POINTER;
-  VariantInit(role);
+HRESULT NoteAccessible::Number(const VARIANT& child, int (*field)(const AccessibleItem&), VARIANT* out) const {
+  if (!out) return E_POINTER;
+  VariantInit(out);
   AccessibleItem item;
   if (HRESULT hr = Item(child, item); FAILED(hr)) return hr;
-  SetChildVariant(role, item.role);
+  SetChildVariant(out, field(item));
   return S_OK;
 }
 
+HRESULT NoteAccessible::get_accRole(VARIANT child, VARIANT* role) {
+  return Number(child, [](const AccessibleItem& item) { return item.role; }, role);
+}
+
 HRESULT NoteAccessible::get_accState(VARIANT child, VARIANT* state) {
-  if (!state) return E_POINTER;
-  VariantInit(state);
-  AccessibleItem item;
-  if (HRESULT hr = Item(child, item); FAILED(hr)) return hr;
-  SetChildVariant(state, static_cast<int>(item.state));
-  return S_OK;
+  return Number(child, [](const AccessibleItem& item) { return static_cast<int>(item.state); }, state);
 }
 
 HRESULT NoteAccessible::get_accFocus(VARIANT* focus) {

@@ -63,6 +63,7 @@ class NoteAccessible final : public IAccessible {
   // does not have or a disconnected object.
   HRESULT Item(const VARIANT& child, AccessibleItem& item) const;
   HRESULT Text(const VARIANT& child, std::string AccessibleItem::*field, BSTR* out) const;
+  HRESULT Number(const VARIANT& child, int (*field)(const AccessibleItem&), VARIANT* out) const;
 
   ULONG refs_ = 1;
   HWND note_;

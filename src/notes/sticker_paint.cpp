@@ -7,6 +7,7 @@
 
 #include "base/contrast.h"
 #include "base/gdi_surface.h"
+#include "base/wide_text.h"
 #include "model/high_contrast.h"
 #include "notes/note_resources.h"
 #include "notes/sticker_parts.h"
@@ -169,11 +170,9 @@ void TStickerWindow::AddTooltips(const MSG& firstMove) {
   for (NotePart button : kButtons) {
     TTTOOLINFOW ti = ToolOf(m_hwnd, button, &layout);
     ti.uFlags = TTF_SUBCLASS;
-    const wchar_t* text = button == NotePart::MenuButton    ? L"Menu"
-                          : button == NotePart::HideButton  ? L"Hide"
-                          : button == NotePart::CloseButton ? L"Close"
-                                                            : onTopTip_;
-    ti.lpszText = const_cast<wchar_t*>(text);  // copied by the tooltip
+    // The buttons' tooltips are also their names for screen readers.
+    std::wstring text = button == NotePart::OnTopButton ? onTopTip_ : Wide(NoteButtonTooltip(button, OnTop));
+    ti.lpszText = text.data();  // copied by the tooltip
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
   // Later moves reach the tooltip through its subclass of the note.

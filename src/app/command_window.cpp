@@ -22,6 +22,10 @@ CommandWindow::CommandWindow(Application& app) : app_(app) {
   RegisterWindowClass(kClassName, 0, nullptr);
   Create(kClassName, 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
   SetWindowTextW(m_hwnd, Wide(app_.Title).c_str());
+  // A Wisplet run as administrator still takes the commands of a start (an
+  // installer, a launcher) that is not: Windows would otherwise drop them.
+  // They do nothing a user could not do from the tray menu.
+  ChangeWindowMessageFilterEx(m_hwnd, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
 }
 
 void CommandWindow::Post(HandedCommand command) {

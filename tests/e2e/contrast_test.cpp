@@ -15,15 +15,12 @@ using namespace wisplet;
 
 namespace {
 
-class FakeHost : public NoteHost {
- public:
+struct FakeHost : NoteHost {
   void ShowEditNote(TStickerWindow&) override {}
   void ShowNewNote() override {}
   void RemoveSticker(TStickerWindow&) override {}
-  const TListSticker& NoteList() const override { return list_; }
-
- private:
-  TListSticker list_;
+  const TListSticker& NoteList() const override { return list; }
+  TListSticker list;
 };
 
 // A bitmap the size of the screen's, selected into a memory DC.
@@ -49,10 +46,6 @@ class Canvas {
   HGDIOBJ old_ = nullptr;
 };
 
-void TellContrastChanged(HWND window) {
-  SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-}
-
 }  // namespace
 
 TEST(HighContrast, ANotePaintsInTheThemesColorsOpaqueAndGoesBackToItsScheme) {
@@ -76,8 +69,7 @@ TEST(HighContrast, ANotePaintsInTheThemesColorsOpaqueAndGoesBackToItsScheme) {
   };
   auto alpha = [&] {
     BYTE a = 0;
-    DWORD flags = 0;
-    GetLayeredWindowAttributes(note.Handle(), nullptr, &a, &flags);
+    GetLayeredWindowAttributes(note.Handle(), nullptr, &a, nullptr);
     return a;
   };
   struct Step {
@@ -90,7 +82,7 @@ TEST(HighContrast, ANotePaintsInTheThemesColorsOpaqueAndGoesBackToItsScheme) {
   };
   for (const Step& step : steps) {
     ForceHighContrast(step.contrast);
-    TellContrastChanged(note.Handle());
+    SendMessageW(note.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     auto canvas = paint();
     EXPECT_EQ(canvas->Pixel(24, 3), step.title) << *step.contrast;
     EXPECT_EQ(canvas->Pixel(w - 10, h - 6), step.memo) << *step.contrast;

@@ -17,60 +17,40 @@ namespace {
 // Spelled out: mingw-w64's static IID_IAccessible has come out wrong.
 constexpr GUID kIidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
+// What Active Accessibility gives this process of a note: each item's name,
+// role and state (the note, then its buttons), and the note's value.
 struct ReadItem {
-  std::string name;
-  long role = 0;
-  long state = 0;
+  std::wstring name;
+  long role = 0, state = 0;
 };
-struct ReadNote {
-  std::string value;
-  std::vector<ReadItem> items;  // the note, then its buttons
-};
-
-std::string FromBstr(BSTR text) {
-  std::string out;
-  if (text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), out.data(), n, nullptr, nullptr);
-    SysFreeString(text);
-  }
-  return out;
-}
-
-// What Active Accessibility gives this process for the note's client area.
-std::optional<ReadNote> ReadAccessible(HWND note) {
+std::vector<ReadItem> ReadAccessible(HWND note, std::wstring& value) {
   IAccessible* acc = nullptr;
+  std::vector<ReadItem> items;
   if (FAILED(AccessibleObjectFromWindow(note, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                        reinterpret_cast<void**>(&acc))) ||
-      !acc)
-    return std::nullopt;
-  ReadNote out;
+                                        reinterpret_cast<void**>(&acc))))
+    return items;
+  auto text = [](BSTR b) {
+    std::wstring t = b ? std::wstring(b, SysStringLen(b)) : L"";
+    SysFreeString(b);
+    return t;
+  };
   long count = 0;
   acc->get_accChildCount(&count);
   for (long child = 0; child <= count; ++child) {
-    VARIANT id{};
+    VARIANT id{}, role{}, state{};
     id.vt = VT_I4;
     id.lVal = child;
-    ReadItem item;
-    BSTR text = nullptr;
-    acc->get_accName(id, &text);
-    item.name = FromBstr(text);
-    VARIANT v{};
-    if (SUCCEEDED(acc->get_accRole(id, &v)) && v.vt == VT_I4) item.role = v.lVal;
-    if (SUCCEEDED(acc->get_accState(id, &v)) && v.vt == VT_I4) item.state = v.lVal;
-    if (child == 0 && acc->get_accValue(id, &text) == S_OK) out.value = FromBstr(text);
-    out.items.push_back(item);
+    BSTR b = nullptr;
+    acc->get_accName(id, &b);
+    ReadItem item{text(b)};
+    if (SUCCEEDED(acc->get_accRole(id, &role))) item.role = role.lVal;
+    if (SUCCEEDED(acc->get_accState(id, &state))) item.state = state.lVal;
+    if (child == 0 && acc->get_accValue(id, &b) == S_OK) value = text(b);
+    items.push_back(item);
   }
   acc->Release();
-  return out;
+  return items;
 }
-
-class ComInit {
- public:
-  ComInit() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  ~ComInit() { CoUninitialize(); }
-};
 
 HWND NoteTitled(const AppProcess& app, const std::string& title) {
   for (const auto& w : app.Windows())
@@ -89,7 +69,7 @@ void SelectTrayIconByKeyboard(const AppProcess& app, UINT notification, POINT an
 }  // namespace
 
 TEST(Keyboard, HotkeysTheTrayMenuAndANoteReachedByKeysAndReadAloud) {
-  ComInit com;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   TestFolder folder;
   folder.WriteIni(NotesIni({"Title=Shopping\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\nActive=1\r\nTop=100\r\nLeft=100\r\n"}));
   AppProcess app(folder.Exe());
@@ -138,23 +118,19 @@ TEST(Keyboard, HotkeysTheTrayMenuAndANoteReachedByKeysAndReadAloud) {
   // buttons named as their tooltips, the pin pressed while it is on top.
   ASSERT_TRUE(PressChordUntil({VK_CONTROL, 'T'},
                               [&] { return (GetWindowLongA(shopping, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
-  std::optional<ReadNote> read = ReadAccessible(shopping);
-  ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->value, "milk");
-  struct Expected {
-    const char* name;
-    long role;
-    long state;  // the bits that must be set
-  } expected[] = {{"Shopping", ROLE_SYSTEM_CLIENT, STATE_SYSTEM_FOCUSED},
-                  {"Menu", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_HASPOPUP},
-                  {"Hide", ROLE_SYSTEM_PUSHBUTTON, 0},
-                  {"Normal", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
-                  {"Close", ROLE_SYSTEM_PUSHBUTTON, 0}};
-  ASSERT_EQ(read->items.size(), std::size(expected));
+  std::wstring value;
+  const std::vector<ReadItem> read = ReadAccessible(shopping, value);
+  EXPECT_EQ(value, L"milk");
+  const ReadItem expected[] = {{L"Shopping", ROLE_SYSTEM_CLIENT, STATE_SYSTEM_FOCUSED},
+                               {L"Menu", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_HASPOPUP},
+                               {L"Hide", ROLE_SYSTEM_PUSHBUTTON, 0},
+                               {L"Normal", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
+                               {L"Close", ROLE_SYSTEM_PUSHBUTTON, 0}};  // state: the bits that must be set
+  ASSERT_EQ(read.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(read->items[i].name, expected[i].name) << i;
-    EXPECT_EQ(read->items[i].role, expected[i].role) << i;
-    EXPECT_EQ(read->items[i].state & expected[i].state, expected[i].state) << i;
+    EXPECT_EQ(read[i].name, expected[i].name) << i;
+    EXPECT_EQ(read[i].role, expected[i].role) << i;
+    EXPECT_EQ(read[i].state & expected[i].state, expected[i].state) << i;
   }
   // The Enter key on the icon opens the menu as well; Escape leaves it.
   SelectTrayIconByKeyboard(app, NIN_KEYSELECT, anchor);
@@ -166,6 +142,7 @@ TEST(Keyboard, HotkeysTheTrayMenuAndANoteReachedByKeysAndReadAloud) {
   EXPECT_NE(ini.find("Title=Shopping\r\nMemoLineCount=1\r\nMemoLine0=>milk\r\nID=\r\nActive=1\r\nOnTop=1\r\n"),
             std::string::npos);
   EXPECT_NE(ini.find("Title=Keys\r\nMemoLineCount=1\r\nMemoLine0=>typed\r\n"), std::string::npos);
+  CoUninitialize();
 }
 
 TEST(Keyboard, HotkeysAreSetInTheOptionsSavedReloadedSwitchedOffAndATakenOneIsNamed) {

@@ -36,6 +36,12 @@ void HotkeyBox::SetValue(Hotkey hotkey) {
 bool HotkeyBox::KeyPressed(int virtualKey) {
   const std::optional<Hotkey> taken = HotkeyFromKeyPress(virtualKey, HeldModifiers());
   if (!taken) return false;
+  // The character the key made is on its way already; Alt+A would reach the
+  // window as the mnemonic of "&Apply".
+  MSG made;
+  while (PeekMessageW(&made, edit_, WM_CHAR, WM_DEADCHAR, PM_REMOVE) ||
+         PeekMessageW(&made, edit_, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+  }
   const bool changed = *taken != value_;
   SetValue(*taken);
   if (changed && changed_) changed_();

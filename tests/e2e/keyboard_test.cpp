@@ -159,8 +159,9 @@ TEST(Keyboard, HotkeysAreSetInTheOptionsSavedReloadedSwitchedOffAndATakenOneIsNa
   PressMessageBoxButton(*box, IDOK);
   ASSERT_TRUE(app->WaitUp());
 
-  // On the system page: Ctrl+Alt+F12 for a new note, the other switched off
-  // with Backspace; "&Apply" writes both and registers them at once.
+  // On the system page: Alt+Shift+A for a new note (not the mnemonic of
+  // "&Apply"), the other switched off with Backspace; "&Apply" writes both
+  // and registers them at once.
   auto openSystemPage = [&] {
     HWND menu = OpenTrayMenu(*app);
     if (!menu) return HWND{};
@@ -177,23 +178,24 @@ TEST(Keyboard, HotkeysAreSetInTheOptionsSavedReloadedSwitchedOffAndATakenOneIsNa
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(newNote); }));
   ClickControl(newNote);
   ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(options) == newNote; }));
-  PressChordUntil({VK_CONTROL, VK_MENU, VK_F12}, [&] { return WindowTextOf(newNote) == "Ctrl+Alt+F12"; });
-  EXPECT_EQ(WindowTextOf(newNote), "Ctrl+Alt+F12");
+  PressChordUntil({VK_MENU, VK_SHIFT, 'A'}, [&] { return WindowTextOf(newNote) == "Alt+Shift+A"; });
+  EXPECT_EQ(WindowTextOf(newNote), "Alt+Shift+A");
+  HWND apply = ChildWithText(options, "&Apply");
+  EXPECT_TRUE(IsWindowEnabled(apply));
   PressChord({VK_TAB});
   ASSERT_TRUE(WaitUntil([&] { return FocusedWindowOf(options) == showHide; }));
   PressChord({VK_BACK});
   EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(showHide) == "None"; }));
-  HWND apply = ChildWithText(options, "&Apply");
   ClickControl(apply);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }));
-  EXPECT_NE(folder.ReadIni().value_or("").find("HotkeyNewNote=Ctrl+Alt+F12\r\nHotkeyShowHide=None\r\n"),
+  EXPECT_NE(folder.ReadIni().value_or("").find("HotkeyNewNote=Alt+Shift+A\r\nHotkeyShowHide=None\r\n"),
             std::string::npos);
   ClickControl(ChildWithText(options, "&OK"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }));
-  // Win+Shift+N is free again; Ctrl+Alt+F12 writes a note.
+  // Win+Shift+N is free again; Alt+Shift+A writes a note.
   EXPECT_TRUE(RegisterHotKey(nullptr, 2, MOD_WIN | MOD_SHIFT, 'N'));
   UnregisterHotKey(nullptr, 2);
-  PressChord({VK_CONTROL, VK_MENU, VK_F12});
+  PressChord({VK_MENU, VK_SHIFT, 'A'});
   HWND editor = nullptr;
   EXPECT_TRUE(WaitUntil([&] { return (editor = app->FindWindowOfClass("TFormSticker")) && IsWindowVisible(editor); }));
   ASSERT_TRUE(app->Exit());
@@ -204,7 +206,7 @@ TEST(Keyboard, HotkeysAreSetInTheOptionsSavedReloadedSwitchedOffAndATakenOneIsNa
   EXPECT_FALSE(WaitForMessageBox(*app, 500).has_value());
   options = openSystemPage();
   ASSERT_NE(options, nullptr);
-  EXPECT_NE(ChildWithText(options, "Ctrl+Alt+F12"), nullptr);
+  EXPECT_NE(ChildWithText(options, "Alt+Shift+A"), nullptr);
   EXPECT_NE(ChildWithText(options, "None"), nullptr);
   Key(VK_ESCAPE);
   EXPECT_TRUE(app->Exit());

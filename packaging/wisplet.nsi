@@ -10,7 +10,6 @@ RequestExecutionLevel user
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
-!include "WinMessages.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wisplet"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
@@ -43,26 +42,19 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; A running Wisplet is asked to exit as its tray menu's "Exit" would, which
-; saves the notes. If it is still there afterwards (it could not save, and
-; says so), setup stops rather than replace or remove a program in use.
-!macro CloseWisplet
-  FindWindow $0 "TFormMain" ""
-  ${If} $0 <> 0
-    DetailPrint "Asking Wisplet to exit..."
-    ; The process, not only its window, must be gone before its files are touched.
-    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
-    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=15000
-    ${If} $3 P<> 0
-      System::Call 'kernel32::WaitForSingleObject(p r3, i 15000) i .r4'
-      System::Call 'kernel32::CloseHandle(p r3)'
-    ${EndIf}
-    FindWindow $0 "TFormMain" ""
-    ${If} $0 <> 0
-      MessageBox MB_OK|MB_ICONEXCLAMATION "Wisplet is still running. Choose Exit in its tray menu, then try again." /SD IDOK
-      Abort
-    ${EndIf}
+; A running Wisplet is asked to exit by "Wisplet.exe /exit", which saves the
+; notes as the tray menu's "Exit" does and returns once that copy has ended
+; (exit code 0, also when none runs). If it is still there afterwards (it
+; could not save, and says so), setup stops rather than replace or remove a
+; program in use. EXE is a Wisplet.exe that knows the switch.
+!macro CloseWisplet EXE
+  DetailPrint "Asking a running Wisplet to exit..."
+  ClearErrors
+  ExecWait '"${EXE}" /exit' $0
+  ${If} ${Errors}
+  ${OrIf} $0 <> 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Wisplet is still running. Choose Exit in its tray menu, then try again." /SD IDOK
+    Abort
   ${EndIf}
 !macroend
 
@@ -105,7 +97,10 @@ FunctionEnd
 !macroend
 
 Section "Wisplet"
-  !insertmacro CloseWisplet
+  ; The Wisplet being installed asks: an installed one may be older.
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\Wisplet.exe" "${STAGE}\Wisplet.exe"
+  !insertmacro CloseWisplet "$PLUGINSDIR\Wisplet.exe"
   SetOutPath "$INSTDIR"
   File "${STAGE}\Wisplet.exe"
   File "${STAGE}\Wisplet.chm"
@@ -126,7 +121,9 @@ Section "Wisplet"
 SectionEnd
 
 Section "Uninstall"
-  !insertmacro CloseWisplet
+  ${If} ${FileExists} "$INSTDIR\Wisplet.exe"
+    !insertmacro CloseWisplet "$INSTDIR\Wisplet.exe"
+  ${EndIf}
   Delete "$INSTDIR\Wisplet.exe"
   Delete "$INSTDIR\Wisplet.chm"
   Delete "$INSTDIR\README.txt"

@@ -20,6 +20,9 @@ ProgramForms::ProgramForms() {
   Application& app = App();
   main_ = std::make_unique<TFormMain>();
   app.FormMain = main_.get();
+  // The application window bears the application title, which captions the
+  // program's messages.
+  SetWindowTextW(main_->Handle(), Wide(app.Title).c_str());
   main_->FormCreate();
   sticker_ = std::make_unique<TFormSticker>(app);
   app.FormSticker = sticker_.get();

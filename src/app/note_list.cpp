@@ -99,6 +99,9 @@ void Application::NotesListItemClick(std::size_t index) {
   TStickerWindow* note = State.Stickers[index];
   note->SetActive(true);
   note->ShowNote();
+  // Chosen from the menu, by mouse or by keys: it takes the keyboard, so that
+  // its shortcuts work at once.
+  SetForegroundWindow(note->Handle());
 }
 
 void Application::RestoreClosedNote(std::size_t index) {

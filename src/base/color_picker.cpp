@@ -42,13 +42,24 @@ void ColorPicker::Create(HWND parent, int id, HFONT font) {
                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
   SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  AddComboItem(combo_, "Custom...");
+  // The items' texts are what a screen reader reads of them.
+  AddComboItem(combo_, PickerEntryName(kCustomIndex));
   SendMessageW(combo_, CB_SETITEMDATA, kCustomIndex, clBlack);
-  for (const PickerColor& c : PickerColors()) {
-    LRESULT index = AddComboItem(combo_, c.name);
-    SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), c.value);
+  const auto& colors = PickerColors();
+  for (std::size_t i = 0; i < colors.size(); ++i) {
+    LRESULT index = AddComboItem(combo_, PickerEntryName(static_cast<int>(i) + 1));
+    SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), colors[i].value);
   }
   SetColor(clBlack);
+}
+
+void ColorPicker::SetCustomEntry(TColor color) {
+  // Renamed by putting it in again; the selection stays where it was.
+  const LRESULT selected = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
+  SendMessageW(combo_, CB_DELETESTRING, kCustomIndex, 0);
+  AddComboItem(combo_, PickerEntryName(kCustomIndex, color), kCustomIndex);
+  SendMessageW(combo_, CB_SETITEMDATA, kCustomIndex, color);
+  SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
 TColor ColorPicker::Color() const { return lastColor_; }
@@ -56,7 +67,7 @@ TColor ColorPicker::Color() const { return lastColor_; }
 void ColorPicker::SetColor(TColor color) {
   int index = PickerColorIndex(color);
   if (index < 0) {
-    SendMessageW(combo_, CB_SETITEMDATA, kCustomIndex, color);
+    SetCustomEntry(color);
     index = kCustomIndex;
   } else {
     index += 1;  // behind "Custom..."
@@ -124,7 +135,10 @@ void ColorPicker::DrawItem(const DRAWITEMSTRUCT& item) const {
   const int dpi = WindowDpi(combo_);
   const int margin = MulDiv(2, dpi, 96), gap = MulDiv(4, dpi, 96);
   RECT swatch{r.left + margin, r.top + margin, r.left + margin + (height - 2 * margin) * 3 / 2, r.bottom - margin};
-  DrawComboItem(item, swatch.right + gap, reinterpret_cast<HFONT>(SendMessageW(combo_, WM_GETFONT, 0, 0)));
+  // "Custom..." shows its color in the swatch, and only readers hear it named.
+  const std::optional<std::string> shown =
+      item.itemID == static_cast<UINT>(kCustomIndex) ? std::optional<std::string>(PickerEntryName(kCustomIndex)) : std::nullopt;
+  DrawComboItem(item, swatch.right + gap, reinterpret_cast<HFONT>(SendMessageW(combo_, WM_GETFONT, 0, 0)), shown);
   if (item.itemID == static_cast<UINT>(-1)) return;
   GdiObject brush(CreateSolidBrush(SwatchColor(ItemColor(combo_, static_cast<int>(item.itemID)))));
   FillRect(item.hDC, &swatch, static_cast<HBRUSH>(brush.get()));

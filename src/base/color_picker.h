@@ -28,6 +28,8 @@ class ColorPicker {
 
  private:
   bool Choose(HWND dialogOwner);
+  // "Custom..." holds `color`, and is named for screen readers by it.
+  void SetCustomEntry(TColor color);
 
   HWND combo_ = nullptr;
   bool dropped_ = false;  // the list is open

@@ -95,12 +95,12 @@ void EnableControl(HWND control, bool enable) {
   EnableWindow(control, enable);
 }
 
-void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font) {
+void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font, const std::optional<std::string>& shown) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   RECT r = item.rcItem;
   FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID != static_cast<UINT>(-1)) {
-    const std::wstring text = Wide(ComboItemText(item.hwndItem, static_cast<int>(item.itemID)));
+    const std::wstring text = Wide(shown ? *shown : ComboItemText(item.hwndItem, static_cast<int>(item.itemID)));
     SelectObjectScope select(item.hDC, font);
     int oldMode = SetBkMode(item.hDC, TRANSPARENT);
     COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

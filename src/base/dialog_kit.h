@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,9 +52,10 @@ LRESULT AddComboItem(HWND combo, const std::string& text, int index = -1);
 // do nothing.
 void EnableControl(HWND control, bool enable);
 
-// WM_DRAWITEM of a drop-down list: the background, the item's text from
-// textLeft on in `font`, and the focus rectangle.
-void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font);
+// WM_DRAWITEM of a drop-down list: the background, the item's text (or
+// `shown` instead) from textLeft on in `font`, and the focus rectangle.
+void DrawComboItem(const DRAWITEMSTRUCT& item, int textLeft, HFONT font,
+                   const std::optional<std::string>& shown = std::nullopt);
 
 // Makes a drop-down list's closed field `height` pixels high. The system
 // derives it from the field's item height plus a frame of its own choosing,

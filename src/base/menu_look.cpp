@@ -1,22 +1,29 @@
 #include "base/menu_look.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "base/contrast.h"
 #include "base/dpi.h"
+#include "base/gdi_surface.h"
 #include "base/wide_text.h"
 #include "base/win32_handles.h"
 #include "model/dpi_scale.h"
+#include "model/high_contrast.h"
 #include "resources/image_scale.h"
 
 namespace wisplet {
 namespace {
 
-// What an owner-drawn item needs to draw itself.
+// What an owner-drawn item needs to draw itself. Its data starts with what
+// screen readers look for in an owner-drawn item's data to read its text.
 struct LookItem {
+  MSAAMENUINFO msaa{};   // first; points into caption
   std::wstring caption;  // empty for a separator
   int image = 0;
   bool separator = false;
@@ -45,11 +52,6 @@ int Px(int designPixels) { return ScaleToDpi(designPixels, State().dpi); }
 
 constexpr int kGutter = 24;
 constexpr int kImageSide = 16;  // at 100 %
-constexpr COLORREF kXpBackground = RGB(252, 252, 249);
-constexpr COLORREF kXpGutter = RGB(235, 233, 225);
-constexpr COLORREF kXpHighlight = RGB(193, 210, 238);
-constexpr COLORREF kXpHighlightBorder = RGB(49, 106, 197);
-constexpr COLORREF kXpSeparator = RGB(197, 194, 184);
 
 HFONT MenuFont() {
   GdiObject& font = State().fonts[State().dpi];
@@ -119,6 +121,11 @@ void AppendLookItem(HMENU menu, UINT_PTR id, const char* caption, int image, UIN
   item->caption = caption ? Wide(caption) : std::wstring();
   item->image = image;
   item->popup = (flags & MF_POPUP) != 0;
+  // The caption as a menu string holds it: "&" before the mnemonic, a tab
+  // before the shortcut.
+  item->msaa.dwMSAASignature = static_cast<DWORD>(MSAA_MENU_SIG);
+  item->msaa.cchWText = static_cast<DWORD>(item->caption.size());
+  item->msaa.pszWText = item->caption.data();
 
   MENUITEMINFOW mii{};
   mii.cbSize = sizeof mii;
@@ -217,27 +224,30 @@ bool DrawMenuItem(DRAWITEMSTRUCT& dis) {
     DrawImage(dc, item->image, r.left, r.top + (r.bottom - r.top - Px(kImageSide)) / 2, disabled);
     return true;
   }
-  auto fill = [&](RECT box, COLORREF color) {
-    GdiObject brush(CreateSolidBrush(color));
+  // Its own light colors, or with high contrast on the theme's.
+  const MenuLookColors colors = OfficeXpMenuColors(HighContrastOn());
+  auto fill = [&](RECT box, TColor color) {
+    GdiObject brush(CreateSolidBrush(static_cast<COLORREF>(ResolveColor(color))));
     FillRect(dc, &box, static_cast<HBRUSH>(brush.get()));
   };
-  fill(r, kXpBackground);
-  fill(RECT{r.left, r.top, r.left + Px(kGutter), r.bottom}, kXpGutter);
+  fill(r, colors.background);
+  fill(RECT{r.left, r.top, r.left + Px(kGutter), r.bottom}, colors.gutter);
   if (item->separator) {
-    fill(RECT{r.left + Px(kGutter) + Px(8), r.top + Px(1), r.right, r.top + Px(1) + Px(1)}, kXpSeparator);
+    fill(RECT{r.left + Px(kGutter) + Px(8), r.top + Px(1), r.right, r.top + Px(1) + Px(1)}, colors.separator);
     return true;
   }
   const bool selected = (dis.itemState & ODS_SELECTED) && !disabled;
   if (selected) {
-    fill(r, kXpHighlightBorder);
+    fill(r, colors.highlightBorder);
     const int border = Px(1);
-    fill(RECT{r.left + border, r.top + border, r.right - border, r.bottom - border}, kXpHighlight);
+    fill(RECT{r.left + border, r.top + border, r.right - border, r.bottom - border}, colors.highlight);
   }
   if (item->image)
     DrawImage(dc, item->image, r.left + Px(4), r.top + (r.bottom - r.top - Px(kImageSide)) / 2, disabled);
   SelectObjectScope font(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+  SetTextColor(dc, static_cast<COLORREF>(
+                      ResolveColor(disabled ? colors.disabledText : selected ? colors.highlightText : colors.text)));
   auto [text, shortcut] = SplitShortcut(item->caption);
   RECT textBox{r.left + Px(kGutter) + Px(8), r.top, r.right - Px(16), r.bottom};
   UINT flags = DT_SINGLELINE | DT_VCENTER | ((dis.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);

@@ -66,6 +66,11 @@ void Panel::ScrollIntoView(HWND child) {
     ScrollTo(scroll_ + std::min(r.top, r.bottom - client.bottom));
 }
 
+void Panel::SetBackground(COLORREF color) {
+  options_.background = color;
+  InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
 void Panel::Paint(HDC dc) {
   RECT r{};
   GetClientRect(m_hwnd, &r);

@@ -27,6 +27,8 @@ class Panel : public Window {
   void ScrollIntoView(HWND child);
   // The frame's room at a new DPI.
   void SetFrameWidth(int width);
+  // Another background color (CLR_INVALID: the system's button face).
+  void SetBackground(COLORREF color);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

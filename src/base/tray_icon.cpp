@@ -11,6 +11,8 @@ namespace wisplet {
 namespace {
 const wchar_t kClassName[] = L"TWispletTrayIcon";
 constexpr UINT kCallbackMessage = WM_APP + 1;
+constexpr UINT_PTR kRetryAddTimer = 1;
+constexpr UINT kRetryAddMs = 3000;
 }  // namespace
 
 TrayIcon::TrayIcon(int iconId, std::string hint, Handlers handlers)
@@ -38,7 +40,8 @@ void TrayIcon::Add() {
   nid.cbSize = sizeof nid;
   nid.hWnd = m_hwnd;
   nid.uID = 0;
-  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  // Version 4 shows the standard tooltip only when asked to.
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
   nid.uCallbackMessage = kCallbackMessage;
   nid.hIcon = icon_.get();
   lstrcpynW(nid.szTip, Wide(hint_).c_str(), 64);  // the shell takes at most 63 characters
@@ -46,9 +49,19 @@ void TrayIcon::Add() {
   // "TaskbarCreated" also comes after a change of the screen's DPI, while the
   // icon is still there: then it is updated instead.
   if (!added_) added_ = Shell_NotifyIconW(NIM_MODIFY, &nid) != 0;
+  if (added_) {
+    nid.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &nid);
+  }
+  // The timer runs only while the icon is missing.
+  if (added_)
+    KillTimer(m_hwnd, kRetryAddTimer);
+  else
+    SetTimer(m_hwnd, kRetryAddTimer, kRetryAddMs, nullptr);
 }
 
 void TrayIcon::Remove() {
+  if (m_hwnd) KillTimer(m_hwnd, kRetryAddTimer);
   if (!added_ || !m_hwnd) return;
   NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof nid;
@@ -58,10 +71,14 @@ void TrayIcon::Remove() {
   added_ = false;
 }
 
-void TrayIcon::Notify(UINT mouseMessage) {
-  switch (mouseMessage) {
+// Version 4 sends, besides the mouse buttons, NIN_SELECT after a left click
+// and WM_CONTEXTMENU after a right click; the buttons keep their meaning, and
+// those two count only when the keyboard sends them.
+void TrayIcon::Notify(UINT event, POINT anchor) {
+  switch (event) {
     case WM_LBUTTONDOWN:
       leftPressed_ = true;
+      contextMenuAnswered_ = false;
       break;
     case WM_LBUTTONUP:
       // A release without a press on the icon does nothing.
@@ -73,18 +90,45 @@ void TrayIcon::Notify(UINT mouseMessage) {
       break;
     case WM_RBUTTONDOWN:
       rightPressed_ = true;
+      contextMenuAnswered_ = false;
       break;
     case WM_RBUTTONUP:
-      if (std::exchange(rightPressed_, false) && handlers_.menu) handlers_.menu();
+      if (std::exchange(rightPressed_, false)) {
+        contextMenuAnswered_ = true;
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        OpenMenu(cursor);
+      }
+      break;
+    case WM_CONTEXTMENU:  // the menu key or Shift+F10 on the icon
+      if (!std::exchange(contextMenuAnswered_, false)) OpenMenu(anchor);
+      break;
+    case NIN_KEYSELECT:  // Enter or Space on the icon
+      contextMenuAnswered_ = false;
+      OpenMenu(anchor);
       break;
     default:
       break;
   }
 }
 
+void TrayIcon::OpenMenu(POINT at) {
+  // The shell sends Enter's selection twice; the second comes while the
+  // menu is open.
+  if (menuOpen_ || !handlers_.menu) return;
+  menuOpen_ = true;
+  handlers_.menu(at);
+  menuOpen_ = false;
+}
+
 LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == kCallbackMessage) {
-    Notify(static_cast<UINT>(lParam));
+    // Version 4: the event in the low word, the anchor point in wParam.
+    Notify(LOWORD(lParam), POINT{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))});
+    return 0;
+  }
+  if (msg == WM_TIMER && wParam == kRetryAddTimer) {
+    Add();
     return 0;
   }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "base/contrast.h"
 #include "base/dpi.h"
+#include "base/gdi_surface.h"
 #include "base/menu_look.h"
 #include "base/message_loop.h"
 #include "base/wide_text.h"
@@ -13,6 +15,7 @@
 #include "dialogs/form_sticker.h"
 #include "dialogs/options_ids.h"
 #include "model/anchors.h"
+#include "model/high_contrast.h"
 #include "model/scheme_editor.h"
 #include "resources/image_scale.h"
 #include "resources/resource.h"
@@ -24,14 +27,15 @@ using namespace options;
 namespace {
 
 const wchar_t kClassName[] = L"TFormOptions";
-constexpr COLORREF kStripColor = RGB(243, 242, 240);  // stored as 0xF0F2F3
-constexpr COLORREF kChosenFill = RGB(193, 210, 238);
-constexpr COLORREF kChosenBorder = RGB(49, 106, 197);
 constexpr int kMenuBorder = 6;   // the menu column's border and its lowered bevel
 constexpr int kPageFrame = 2;    // the raised frame of a page
 constexpr int kPageButtonHeight = 57;
 constexpr int kImageSize = 32;   // the page buttons' pictures, at 100 %
 constexpr int kPageButtonWidth = 85;
+
+// The page strip's own colors, or with high contrast on the theme's.
+PageStripColors StripColors() { return OptionsPageStripColors(HighContrastOn()); }
+COLORREF Resolved(TColor color) { return static_cast<COLORREF>(ResolveColor(color)); }
 
 bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void SetChecked(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -136,13 +140,15 @@ void TFormOptions::DrawLabel(const DRAWITEMSTRUCT& item) const {
 void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
   const bool chosen = (item.hwndItem == TBXBtnSystem && shownPage_ == TbShSystem.get()) ||
                       (item.hwndItem == TBXBtnColor && shownPage_ == TbShColor.get());
+  const bool pressed = chosen || (item.itemState & ODS_SELECTED);
+  const PageStripColors colors = StripColors();
   RECT r = item.rcItem;
   {
-    GdiObject fill(CreateSolidBrush(chosen || (item.itemState & ODS_SELECTED) ? kChosenFill : kStripColor));
+    GdiObject fill(CreateSolidBrush(Resolved(pressed ? colors.chosen : colors.strip)));
     FillRect(item.hDC, &r, static_cast<HBRUSH>(fill.get()));
   }
   if (chosen) {
-    GdiObject border(CreateSolidBrush(kChosenBorder));
+    GdiObject border(CreateSolidBrush(Resolved(colors.chosenBorder)));
     FrameRect(item.hDC, &r, static_cast<HBRUSH>(border.get()));
   }
   HBITMAP image = static_cast<HBITMAP>(item.hwndItem == TBXBtnSystem ? systemImage_.get() : colorImage_.get());
@@ -163,7 +169,7 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
   RECT textRect{r.left, roomTop + room + Scaled(2), r.right, r.bottom};
   SelectObjectScope select(item.hDC, fonts_.Get(DialogFonts::Normal));
   int oldMode = SetBkMode(item.hDC, TRANSPARENT);
-  COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  COLORREF oldColor = SetTextColor(item.hDC, Resolved(pressed ? colors.chosenText : colors.text));
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE);
   SetTextColor(item.hDC, oldColor);
   SetBkMode(item.hDC, oldMode);
@@ -178,7 +184,7 @@ void TFormOptions::CreateFrame() {
   HFONT font = fonts_.Get(DialogFonts::Normal);
   PanelMenu = std::make_unique<Panel>(
       m_hwnd, IdPanelMenu, Panel::Options{CLR_INVALID, Panel::Frame::LoweredInner, Scaled(kMenuBorder), false});
-  TBXPageScrollerMenu = std::make_unique<Panel>(PanelMenu->Handle(), IdPageStrip, Panel::Options{kStripColor});
+  TBXPageScrollerMenu = std::make_unique<Panel>(PanelMenu->Handle(), IdPageStrip, Panel::Options{Resolved(StripColors().strip)});
   HWND strip = TBXPageScrollerMenu->Handle();
   TBXBtnSystem = CreateChild(strip, 0, L"BUTTON", "System", WS_TABSTOP | BS_OWNERDRAW, IdBtnSystem, font);
   TBXBtnColor = CreateChild(strip, 0, L"BUTTON", "Color schemes", WS_TABSTOP | BS_OWNERDRAW, IdBtnColor, font);
@@ -218,6 +224,7 @@ void TFormOptions::CreateSystemPage() {
   systemLayout_.push_back({RdBtnStyleWinXP, {16, 124, 440, 141}, across});
   systemLayout_.push_back({RdBtnStyleOffXP, {16, 148, 440, 165}, across});
   SetChecked(RdBtnStyleWinXP, true);
+  CreateHotkeysSection();
 }
 
 void TFormOptions::LayoutControls() {
@@ -258,6 +265,7 @@ void TFormOptions::TBXBtnColorClick() { ShowPage(TbShColor.get()); }
 
 void TFormOptions::FormCreate() {
   ApplyStoredStyle();
+  RegisterHotkeys({std::begin(kHotkeyActions), std::end(kHotkeyActions)});
   const OSVERSIONINFOW version = WindowsVersion();
   EnableWindow(TrBTrans, TransparencyBarEnabled(version.dwMajorVersion, version.dwMinorVersion));
 }
@@ -283,6 +291,9 @@ void TFormOptions::SettingsChanged() {
   // A scheme that is gone leaves none selected: "Save" then stores nothing.
   RefillCombo(CBSchemes, names);
   EnableControl(BtnSchDel, !schemes.empty());
+  // The file's keys (read late, or changed by another writer) unless this
+  // run chose its own; a refusal is told for a key that is new here.
+  RegisterHotkeys(ChangedHotkeys());
 }
 
 void TFormOptions::FormShow() {
@@ -309,6 +320,7 @@ void TFormOptions::LoadControls() {
     SetChecked(RdBtnStyleWinXP, false);
     SetChecked(RdBtnStyleOffXP, true);
   }
+  LoadHotkeyControls();
   EnableControl(BtnSchSave, false);
   EnableControl(BtnApply, false);
 }
@@ -339,6 +351,7 @@ void TFormOptions::ApplySystemOptions() {
   if (Checked(RdBtnStyleWinXP)) apply(MenuLook::Default, "Default");
   if (Checked(RdBtnStyleOffXP)) apply(MenuLook::OfficeXP, "OfficeXP");
   state.CurrentScheme = SchemeFromControls();
+  ApplyHotkeys();
 }
 
 void TFormOptions::BtnOKClick() {
@@ -452,7 +465,21 @@ LRESULT TFormOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       BtnCancelClick();  // hidden, never destroyed before the program ends
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      if (ContrastMayHaveChanged(msg, wParam)) {
+        TBXPageScrollerMenu->SetBackground(Resolved(StripColors().strip));
+        for (HWND button : {TBXBtnSystem, TBXBtnColor}) InvalidateRect(button, nullptr, TRUE);
+      }
+      break;
+    case WM_HOTKEY:
+      HotkeyPressed(static_cast<int>(wParam));
+      return 0;
+    case kShowTakenHotkeys:
+      ShowTakenHotkeys();
+      return 0;
     case WM_DESTROY:
+      UnregisterHotkeys();
       RemoveModelessDialog(m_hwnd);
       break;
   }

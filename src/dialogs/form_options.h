@@ -10,6 +10,7 @@
 
 #include "base/color_picker.h"
 #include "base/dialog_kit.h"
+#include "base/hotkey_box.h"
 #include "base/panel.h"
 #include "base/tray_icon.h"
 #include "base/win32_handles.h"
@@ -46,6 +47,14 @@ class TFormOptions : public Window {
   void BtnOKClick();
   void BtnCancelClick();
   void ApplySystemOptions();
+
+  // The system-wide keys: registered with Windows on this window from
+  // start-up on, and again when "&Apply" or "&OK" changes them.
+  void RegisterHotkeys(const std::vector<HotkeyAction>& report);
+  void HotkeyPressed(int id);
+  // Start-up is over and the program runs: what start-up found to tell
+  // (keys another program holds) comes up now.
+  void StartUpDone();
 
   // The color-schemes page.
   void SchemeToControls(const TColorScheme& scheme);
@@ -84,6 +93,17 @@ class TFormOptions : public Window {
   void CreateFrame();
   void CreateSystemPage();
   void CreateSchemesPage();
+  // Posted to tell of system-wide keys another program holds.
+  static constexpr UINT kShowTakenHotkeys = WM_APP + 1;
+  void CreateHotkeysSection();
+  void LoadHotkeyControls();
+  // Takes the key boxes into the program state and registers what changed.
+  void ApplyHotkeys();
+  void UnregisterHotkeys();
+  // The actions whose key differs from the one last asked for.
+  std::vector<HotkeyAction> ChangedHotkeys() const;
+  void HotkeyBoxFocus(bool focused);
+  void ShowTakenHotkeys();
   void LayoutControls();
   void ShowPage(Panel* page);
   void OnCommand(int id, int code, HWND control);
@@ -97,7 +117,8 @@ class TFormOptions : public Window {
 
   void CreateTray();
   void BuildTrayMenu();
-  void OpenTrayMenu();
+  // At the cursor, or at the icon when the keyboard opened it.
+  void OpenTrayMenu(POINT at);
   void RunTrayCommand(UINT command);
   LRESULT TrayWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -127,6 +148,14 @@ class TFormOptions : public Window {
   HWND ChBoxAutoRun = nullptr;
   HWND RdBtnStyleWinXP = nullptr;
   HWND RdBtnStyleOffXP = nullptr;
+  // One box per action of kHotkeyActions, in that order.
+  std::array<HotkeyBox, std::size(kHotkeyActions)> hotkeyBoxes_;
+  std::array<bool, std::size(kHotkeyActions)> hotkeyRegistered_{};
+  // The keys last asked for, taken or not, so that a refusal is told once.
+  std::array<Hotkey, std::size(kHotkeyActions)> hotkeyWanted_{};
+  bool hotkeysSuspended_ = false;  // while a key box has the keyboard
+  bool startingUp_ = true;
+  std::string takenHotkeys_;       // the message about refused keys, still to show
 
   // The color-schemes page, in a panel that scrolls.
   std::unique_ptr<Panel> ScrollBoxColor;

@@ -186,8 +186,9 @@ void TFormSticker::ShowNewNote() {
   ShowDialog();
 }
 
-void TFormSticker::ShowFromTray() {
+void TFormSticker::ShowFromTray(const std::string& memo) {
   PrepareNewNote();
+  if (!memo.empty()) SetText(MemoBody, WithCrLf(memo));
   ShowDialog();
   ProcessMessages();
   if (IsWindowVisible(m_hwnd) && IsWindowEnabled(m_hwnd)) {

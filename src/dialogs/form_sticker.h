@@ -28,7 +28,9 @@ class TFormSticker : public Window {
   void ShowNewNote();
   void ShowEditNote(TStickerWindow& note);
   // The tray's "New": new-note mode, shown, and given the keyboard focus.
-  void ShowFromTray();
+  // A text given (from the command line) fills the note's text; without one
+  // the editor keeps what it holds.
+  void ShowFromTray(const std::string& memo = {});
 
   bool EditMode = false;
   TStickerWindow* EditedNote = nullptr;  // not owned; may have been closed since

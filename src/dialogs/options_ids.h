@@ -19,6 +19,8 @@ enum ControlId : int {
   IdAutoRun = 300,
   IdStyleDefault,
   IdStyleOfficeXP,
+  IdHotkeyNewNote,
+  IdHotkeyShowHide,
   IdScrollBoxColor = 400,
   IdSchemes,
   IdSchNew,

@@ -24,7 +24,7 @@ void TFormOptions::CreateTray() {
   TrayIcon::Handlers handlers;
   handlers.click = [this] { RxMainTrayIconClick(); };
   handlers.doubleClick = [this] { TBXItemMainNewClick(); };
-  handlers.menu = [this] { OpenTrayMenu(); };
+  handlers.menu = [this](POINT at) { OpenTrayMenu(at); };
   handlers.other = [this](UINT m, WPARAM w, LPARAM l) { return TrayWindowMessage(m, w, l); };
   tray_ = std::make_unique<TrayIcon>(IDI_WISPLET, "Wisplet", std::move(handlers));
 }
@@ -43,14 +43,12 @@ void TFormOptions::BuildTrayMenu() {
   AppendLookItem(trayMenu_, kCmdExit, "Exit");
 }
 
-void TFormOptions::OpenTrayMenu() {
+void TFormOptions::OpenTrayMenu(POINT at) {
   HWND owner = tray_->Handle();
-  POINT cursor;
-  GetCursorPos(&cursor);
   // The menu closes properly only when the icon's window is in the foreground.
   SetForegroundWindow(owner);
   ProcessMessages();
-  UINT command = TrackLookMenu(trayMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor,
+  UINT command = TrackLookMenu(trayMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at,
                                owner, [this] { BuildTrayMenu(); });
   SetForegroundWindow(owner);
   PostMessageW(owner, WM_NULL, 0, 0);

@@ -199,9 +199,14 @@ void TStickerWindow::ButtonMouseUp(int mouseButton, POINT client) {
   // A click is a left press and release on the same button.
   Rect r = Layout().PartRect(button);
   if (!clicks || client.x < r.left || client.x >= r.right || client.y < r.top || client.y >= r.bottom) return;
+  ClickButton(button);
+}
+
+void TStickerWindow::ClickButton(NotePart button) {
   switch (button) {
     case NotePart::MenuButton: {
       RECT bounds = Bounds();
+      Rect r = Layout().PartRect(button);
       OpenMenuAt({bounds.left + r.right, bounds.top + r.bottom});
       break;
     }

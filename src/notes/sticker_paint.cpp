@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
+#include "base/contrast.h"
 #include "base/gdi_surface.h"
+#include "base/wide_text.h"
+#include "model/high_contrast.h"
 #include "notes/note_resources.h"
 #include "notes/sticker_parts.h"
 #include "notes/sticker_window.h"
@@ -103,6 +106,8 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
   fillPanel(layout.TitleBevel(), titleGradient_);
 
   NoteResources::AtDpi& res = Res();
+  const bool highContrast = HighContrastOn();
+  const TColorScheme paint = SchemeToPaint(Scheme, highContrast);
   SetBkMode(dc, TRANSPARENT);
   auto drawLabel = [&](const Rect& r, HFONT font, TColor color, const std::wstring& text, UINT flags) {
     RECT box{r.left, r.top, r.right, r.bottom}, visible{};
@@ -111,13 +116,19 @@ void TStickerWindow::PaintParts(HDC dc, const RECT& area) {
     SetTextColor(dc, ToColorRef(color));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_EXPANDTABS);
   };
-  drawLabel(layout.TitleLabel(), res.TitleFont(), Scheme.TitleFontColor, titleWide_, MinState ? DT_LEFT : DT_CENTER);
-  drawLabel(layout.MemoLabel(), res.MemoFont(), Scheme.MemoFontColor, memoWide_, DT_LEFT | DT_WORDBREAK);
+  drawLabel(layout.TitleLabel(), res.TitleFont(), paint.TitleFontColor, titleWide_, MinState ? DT_LEFT : DT_CENTER);
+  drawLabel(layout.MemoLabel(), res.MemoFont(), paint.MemoFontColor, memoWide_, DT_LEFT | DT_WORDBREAK);
 
-  for (NotePart button : kButtons) PaintButton(dc, layout, button, GlyphOf(button) + (pressedButton_ == button));
+  // With high contrast on, the glyphs take the title's text color, which the
+  // theme sets apart from the title bar's.
+  std::optional<COLORREF> glyphColor;
+  if (highContrast) glyphColor = ToColorRef(paint.TitleFontColor);
+  for (NotePart button : kButtons)
+    PaintButton(dc, layout, button, GlyphOf(button) + (pressedButton_ == button), glyphColor);
 }
 
-void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph) {
+void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph,
+                                 std::optional<COLORREF> color) {
   const NoteResources::GlyphImage* image = Res().Glyph(glyph);
   if (!image) return;
   // As drawn for the note's DPI, unstretched, at the button's top-left
@@ -125,9 +136,17 @@ void TStickerWindow::PaintButton(HDC dc, const NoteLayout& layout, NotePart part
   Rect r = layout.PartRect(part);
   int w = std::min(image->width, r.right - r.left);
   int h = std::min(image->height, r.bottom - r.top);
-  // The mask clears the glyph's pixels to black, the picture is laid over them.
+  // The mask clears the glyph's pixels to black, the picture is laid over
+  // them - or a brush of the color: destination OR (brush AND NOT mask).
   BitBlt(dc, r.left, r.top, w, h, image->maskDc.get(), 0, 0, SRCAND);
-  BitBlt(dc, r.left, r.top, w, h, image->pictureDc.get(), 0, 0, SRCPAINT);
+  if (!color) {
+    BitBlt(dc, r.left, r.top, w, h, image->pictureDc.get(), 0, 0, SRCPAINT);
+    return;
+  }
+  constexpr DWORD kPaintBrushWhereMaskIsBlack = 0x00BA0B09;  // DPSnao
+  GdiObject brush(CreateSolidBrush(*color));
+  SelectObjectScope select(dc, brush.get());
+  BitBlt(dc, r.left, r.top, w, h, image->maskDc.get(), 0, 0, kPaintBrushWhereMaskIsBlack);
 }
 
 int TStickerWindow::GlyphOf(NotePart button) const {
@@ -151,11 +170,9 @@ void TStickerWindow::AddTooltips(const MSG& firstMove) {
   for (NotePart button : kButtons) {
     TTTOOLINFOW ti = ToolOf(m_hwnd, button, &layout);
     ti.uFlags = TTF_SUBCLASS;
-    const wchar_t* text = button == NotePart::MenuButton    ? L"Menu"
-                          : button == NotePart::HideButton  ? L"Hide"
-                          : button == NotePart::CloseButton ? L"Close"
-                                                            : onTopTip_;
-    ti.lpszText = const_cast<wchar_t*>(text);  // copied by the tooltip
+    // The buttons' tooltips are also their names for screen readers.
+    std::wstring text = button == NotePart::OnTopButton ? onTopTip_ : Wide(NoteButtonTooltip(button, OnTop));
+    ti.lpszText = text.data();  // copied by the tooltip
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
   // Later moves reach the tooltip through its subclass of the note.

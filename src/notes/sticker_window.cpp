@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/contrast.h"
 #include "base/dpi.h"
 #include "base/gdi_surface.h"
 #include "base/menu_look.h"
 #include "base/wide_text.h"
+#include "model/high_contrast.h"
+#include "notes/note_accessible.h"
 #include "notes/note_resources.h"
 #include "notes/sticker_parts.h"
 
@@ -19,6 +22,8 @@ namespace {
 const wchar_t kClassName[] = L"TStickerWindow";
 // Posted to run the shortcuts released during a move or size loop.
 constexpr UINT kRunDeferredCommands = WM_APP + 1;
+// Posted when a screen reader presses a title-bar button (wParam: its part).
+constexpr UINT kPressButton = WM_APP + 2;
 constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_BORDER;  // 0x82800000
 
 std::string NowAsId() {
@@ -70,6 +75,12 @@ TStickerWindow::TStickerWindow(NoteHost& host) : host_(host) {
     g->SetOrientation(fgdHorizontal);
     g->SetOnChange([this] { Invalidate(nullptr); });
   }
+}
+
+TStickerWindow::~TStickerWindow() {
+  if (!accessible_) return;
+  accessible_->Disconnect();
+  accessible_->Release();
 }
 
 void TStickerWindow::RebuildMenu() {
@@ -150,13 +161,17 @@ void TStickerWindow::SetHeight(int height) {
 void TStickerWindow::SetTitle(const std::string& title) {
   Title = title;
   titleWide_ = Wide(title);
+  // The window's own name, which task switchers and screen readers show.
+  SetWindowTextW(m_hwnd, Wide(NoteAccessibleName(title)).c_str());
   FitToContent();
+  AccessibleChanged();
 }
 
 void TStickerWindow::SetMemo(const std::string& memo) {
   Memo = memo;
   memoWide_ = Wide(memo);
   FitToContent();
+  AccessibleChanged();
 }
 
 TextExtent TStickerWindow::Measure(Measured& last, HFONT font, const std::wstring& text, int wrap) {
@@ -181,6 +196,13 @@ void TStickerWindow::FitToContent() {
 
 void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
   Scheme = scheme;
+  ApplyGradients();
+}
+
+TColorScheme TStickerWindow::PaintScheme() const { return SchemeToPaint(Scheme, HighContrastOn()); }
+
+void TStickerWindow::ApplyGradients() {
+  const TColorScheme paint = PaintScheme();
   auto apply = [](TGradient& g, TColor base, TColor end, std::uint8_t type) {
     // No color switches the area's gradient off; "None" paints it solid.
     g.SetActive(base != clNone);
@@ -194,8 +216,8 @@ void TStickerWindow::ApplyScheme(const TColorScheme& scheme) {
       g.SetOrientation(static_cast<TglGradientDir>(type));
     }
   };
-  apply(titleGradient_, Scheme.TitleColor, Scheme.TitleGradColor, Scheme.TitleGradType);
-  apply(memoGradient_, Scheme.MemoColor, Scheme.MemoGradColor, Scheme.MemoGradType);
+  apply(titleGradient_, paint.TitleColor, paint.TitleGradColor, paint.TitleGradType);
+  apply(memoGradient_, paint.MemoColor, paint.MemoGradColor, paint.MemoGradType);
   Invalidate(nullptr);
 }
 
@@ -211,7 +233,7 @@ void TStickerWindow::SetActive(bool active) {
 
 void TStickerWindow::ShowNote() {
   if (!Active) return;
-  SetTransparency(Scheme.AlphaBlendValue);
+  SetTransparency(PaintScheme().AlphaBlendValue);
   SetOnTop(OnTop);
   Place();
   RECT r = Bounds();
@@ -253,6 +275,7 @@ void TStickerWindow::SetOnTop(bool onTop) {
     SetWindowPos(m_hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   InvalidatePart(NotePart::OnTopButton);
+  AccessibleChanged();
 }
 
 void TStickerWindow::SetMinState(bool minState) {
@@ -272,6 +295,7 @@ void TStickerWindow::SetMinState(bool minState) {
   if (edges & SnapRight) SetLeft(before.right - w);
   if (edges & SnapBottom) SetTop(before.bottom - h);
   Invalidate(nullptr);
+  AccessibleChanged();
 }
 
 void TStickerWindow::SetTransparency(int percent) {
@@ -291,9 +315,31 @@ void TStickerWindow::SetTransparency(int percent) {
 void TStickerWindow::WMActivate(WPARAM wParam) {
   switch (LOWORD(wParam)) {
     case WA_CLICKACTIVE: SetTransparency(0); break;
-    case WA_INACTIVE: SetTransparency(Scheme.AlphaBlendValue); break;
+    case WA_INACTIVE: SetTransparency(PaintScheme().AlphaBlendValue); break;
     default: break;
   }
+}
+
+// --- Screen readers ----------------------------------------------------------
+
+NoteFacts TStickerWindow::AccessibleFacts() const {
+  return NoteFacts{Title, Memo, OnTop, MinState, m_hwnd && GetFocus() == m_hwnd, Layout()};
+}
+
+void TStickerWindow::AccessibleChanged() {
+  // Nothing of a note is on the screen before it is first shown or hidden.
+  if (placed_) NotifyAccessibleChanges(m_hwnd, described_, DescribeNote(AccessibleFacts()));
+}
+
+LRESULT TStickerWindow::WMGetObject(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return DefaultHandling(WM_GETOBJECT, wParam, lParam);
+  if (!accessible_) {
+    accessible_ = new NoteAccessible(
+        m_hwnd, [this] { return AccessibleFacts(); },
+        [this](int child) { PostMessageW(m_hwnd, kPressButton, static_cast<WPARAM>(NoteButtonOfChild(child)), 0); });
+    described_ = DescribeNote(AccessibleFacts());
+  }
+  return accessible_->Answer(wParam);
 }
 
 // --- Moving, sizing and snapping ---------------------------------------------
@@ -352,6 +398,12 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       MoveTooltips();
       Invalidate(nullptr);
+      AccessibleChanged();
+      return 0;
+    case WM_GETOBJECT:
+      return WMGetObject(wParam, lParam);
+    case kPressButton:
+      ClickButton(static_cast<NotePart>(wParam));
       return 0;
     case WM_WINDOWPOSCHANGING:
       WMWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
@@ -368,7 +420,15 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (Visible()) SnapInPlace();
       break;
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETWORKAREA && Visible()) SnapInPlace();
+    case WM_SYSCOLORCHANGE:
+      if (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA && Visible()) SnapInPlace();
+      if (ContrastMayHaveChanged(msg, wParam)) {
+        // High contrast switched on or off, or the theme's colors changed:
+        // painted afresh, and opaque while high contrast is on.
+        ApplyGradients();
+        if (Visible() && GetForegroundWindow() != m_hwnd) SetTransparency(PaintScheme().AlphaBlendValue);
+        Invalidate(nullptr);
+      }
       break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -444,6 +504,7 @@ LRESULT TStickerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_DESTROY:
+      if (accessible_) accessible_->Disconnect();
       RemoveTooltips();
       if (noteMenu_) ClearLookMenu(noteMenu_);
       if (noteMenu_) DestroyMenu(noteMenu_);

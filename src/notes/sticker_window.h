@@ -5,6 +5,7 @@
 // text-area gradient, title-bar gradient, title, text, the four buttons.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "model/scheme.h"
 #include "model/state.h"
 #include "notes/gradient.h"
+#include "notes/note_accessibility.h"
 #include "notes/note_layout.h"
 #include "notes/note_resources.h"
 #include "notes/snapping.h"
@@ -19,6 +21,7 @@
 namespace wisplet {
 
 class TStickerWindow;
+class NoteAccessible;
 
 // What a note needs of the rest of the program.
 class NoteHost {
@@ -35,6 +38,7 @@ class NoteHost {
 class TStickerWindow : public Window {
  public:
   explicit TStickerWindow(NoteHost& host);
+  ~TStickerWindow() override;
 
   // Texts are UTF-8; set the title and the text through SetTitle and SetMemo.
   std::string ID;
@@ -89,6 +93,10 @@ class TStickerWindow : public Window {
 
  private:
   NoteLayout Layout() const;
+  // The scheme the note paints with: its own, or with high contrast on the
+  // system's colors (the note's Scheme stays as it is).
+  TColorScheme PaintScheme() const;
+  void ApplyGradients();
   NoteResources::AtDpi& Res() const { return NoteResources::Get().ForDpi(dpi_); }
   // The note came onto a display of another DPI, or the display's scale
   // changed: the note takes the suggested bounds (without any, its size
@@ -96,7 +104,8 @@ class TStickerWindow : public Window {
   void DpiChangedTo(int dpi, const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   void PaintParts(HDC dc, const RECT& area);
-  void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph);
+  // In the glyph's own colors, or all in `color` when one is given.
+  void PaintButton(HDC dc, const NoteLayout& layout, NotePart part, int glyph, std::optional<COLORREF> color);
   // The one request that gives a note built while hidden its bounds and band.
   void Place();
   void Invalidate(const RECT* area);
@@ -121,10 +130,16 @@ class TStickerWindow : public Window {
   void RunDeferredCommands();
   void ButtonMouseDown(NotePart button, bool clicks);
   void ButtonMouseUp(int mouseButton, POINT client);
+  void ClickButton(NotePart button);
   // Forgets a press whose release will not come to this note.
   void CancelPress();
   int GlyphOf(NotePart button) const;
   void WMActivate(WPARAM wParam);
+  // What a screen reader is told of the note, and the events that tell it
+  // of a change.
+  NoteFacts AccessibleFacts() const;
+  void AccessibleChanged();
+  LRESULT WMGetObject(WPARAM wParam, LPARAM lParam);
   // The position filter of every request to move, size, show, hide or
   // restack the note.
   void WMWindowPosChanging(WINDOWPOS& pos);
@@ -173,6 +188,9 @@ class TStickerWindow : public Window {
   // comes over the note; until then only the on-top button's text is kept.
   bool tooltipsAdded_ = false;
   const wchar_t* onTopTip_ = L"Top";  // until the first SetOnTop names its action
+  // Made when a reader first asks; the description readers were last told.
+  NoteAccessible* accessible_ = nullptr;
+  std::vector<AccessibleItem> described_;
 };
 
 }  // namespace wisplet

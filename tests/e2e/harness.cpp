@@ -118,9 +118,9 @@ std::string TestFolder::Ini() const {
   return exe.substr(0, exe.rfind('.')) + ".ini";
 }
 
-AppProcess::AppProcess(const std::string& exePath) {
+AppProcess::AppProcess(const std::string& exePath, const std::string& arguments) {
   STARTUPINFOA si{sizeof si};
-  std::string commandLine = "\"" + exePath + "\"";
+  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
   std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
   if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &si, &pi_))
@@ -337,8 +337,9 @@ void Xdotool(const std::string& args) {
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
     throw std::runtime_error("cannot run xdotool");
-  if (pi.hProcess) CloseHandle(pi.hProcess);
-  if (pi.hThread) CloseHandle(pi.hThread);
+  // No handles to close: Wine leaves stale values in `pi` for a Unix program,
+  // and closing them closed handles of ours (a running Wisplet's, whose end a
+  // test then waited for on whatever took that handle's place).
   if (!WaitUntil([&] { return FileExists(markerPath); }, 10000, 5))
     throw std::runtime_error("xdotool did not finish: " + args);
   DeleteFileA(markerPath.c_str());

@@ -55,7 +55,8 @@ struct TopWindow {
 // A running Wisplet.exe.
 class AppProcess {
  public:
-  explicit AppProcess(const std::string& exePath);
+  // `arguments` follow the quoted program path on the command line.
+  explicit AppProcess(const std::string& exePath, const std::string& arguments = "");
   explicit AppProcess(const std::wstring& exePath);
   ~AppProcess();  // kills the process if it still runs
   AppProcess(const AppProcess&) = delete;

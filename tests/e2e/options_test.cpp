@@ -181,7 +181,7 @@ TEST_F(Options, ANewSchemeIsStoredWithTheColorsShownAndOfferedToTheEditor) {
   ChooseByLetter(titleColor, 'R');
   EXPECT_EQ(WindowTextOf(titleColor), "Red");
   // "Custom..." opens the system's color dialog; a color the list does not
-  // hold shows as "Custom...".
+  // hold shows as "Custom...", which names it for screen readers.
   HWND fontColor = ChildWithText(options, "Navy");
   ClickControl(fontColor);
   WaitUntil([&] { return SendMessageA(fontColor, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000);
@@ -200,7 +200,8 @@ TEST_F(Options, ANewSchemeIsStoredWithTheColorsShownAndOfferedToTheEditor) {
   }
   Key(VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(colorDialog) || !IsWindowVisible(colorDialog); }, 5000));
-  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(fontColor) == "Custom..."; }, 3000));
+  EXPECT_TRUE(
+      WaitUntil([&] { return WindowTextOf(fontColor) == "Custom... (red 86, green 52, blue 18)"; }, 3000));
   HWND titleType = ChildWithText(options, "Horizontal");
   ChooseByLetter(titleType, 'V');
   EXPECT_EQ(WindowTextOf(titleType), "Vertical");

@@ -66,7 +66,7 @@ case "${1:-run}" in
     target=${2:?target missing}
     [ -x "$build/${target}_fuzz" ] || configure_and_build
     rm -rf "$build/smoke/$target"
-    fuzz "$target" "${FUZZ_SMOKE_SECONDS:-5}" "$build/smoke/$target"
+    fuzz "$target" "${FUZZ_SMOKE_SECONDS:-3}" "$build/smoke/$target"
     ;;
   run)
     configure_and_build

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <iterator>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace e2e {
@@ -45,25 +44,7 @@ HKEY OpenRunKey(HKEY root = HKEY_LOCAL_MACHINE) {
 
 }  // namespace
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = folder + "\\" + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-  }
-  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(folder.c_str());
-}
+void RemoveTree(const std::string& folder) { RemoveTree(WideOfAnsi(folder)); }
 
 std::string BinFolder() { return ModuleFolder(); }
 
@@ -73,19 +54,9 @@ std::string OutputFolder() {
   return out;
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::optional<std::string> ReadFileBytes(const std::string& path) { return ReadFileBytes(WideOfAnsi(path)); }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
+void WriteFileBytes(const std::string& path, const std::string& bytes) { WriteFileBytes(WideOfAnsi(path), bytes); }
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -118,14 +89,8 @@ std::string TestFolder::Ini() const {
   return exe.substr(0, exe.rfind('.')) + ".ini";
 }
 
-AppProcess::AppProcess(const std::string& exePath, const std::string& arguments) {
-  STARTUPINFOA si{sizeof si};
-  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
-  std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
-  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &si, &pi_))
-    throw std::runtime_error("cannot start " + exePath);
-}
+AppProcess::AppProcess(const std::string& exePath, const std::string& arguments)
+    : AppProcess(WideOfAnsi(exePath), WideOfAnsi(arguments)) {}
 
 AppProcess::~AppProcess() {
   Kill();
@@ -224,22 +189,12 @@ void PressMessageBoxButton(const MessageBoxInfo& box, int id) {
 }
 
 std::optional<std::string> ReadAutorunValue(HKEY root) {
-  HKEY key = OpenRunKey(root);
-  if (!key) return std::nullopt;
-  char data[4096] = {};
-  DWORD size = sizeof data - 1, type = 0;
-  LONG rc = RegQueryValueExA(key, "Sticker", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  if (rc != ERROR_SUCCESS) return std::nullopt;
-  return std::string(data);
+  std::optional<std::wstring> value = ReadAutorunValueW(root);
+  if (!value) return std::nullopt;
+  return AnsiOfWide(*value);
 }
 
-void WriteAutorunValue(const std::string& value, HKEY root) {
-  HKEY key = OpenRunKey(root);
-  RegSetValueExA(key, "Sticker", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-}
+void WriteAutorunValue(const std::string& value, HKEY root) { WriteAutorunValueW(WideOfAnsi(value), REG_SZ, root); }
 
 void WriteAutorunDword(DWORD value) {
   HKEY key = OpenRunKey();
@@ -723,18 +678,7 @@ bool PressChordUntil(std::initializer_list<WORD> keys, const std::function<bool(
   return false;
 }
 
-std::string WindowTextOf(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &length))
-    throw std::runtime_error("window does not answer WM_GETTEXTLENGTH");
-  std::string text(length + 1, '\0');
-  DWORD_PTR got = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 3000, &got))
-    throw std::runtime_error("window does not answer WM_GETTEXT");
-  text.resize(std::min<std::size_t>(got, length));
-  return text;
-}
+std::string WindowTextOf(HWND hwnd) { return AnsiOfWide(WindowTextOfW(hwnd)); }
 
 HWND FocusedWindowOf(HWND window) {
   GUITHREADINFO info{sizeof info};
@@ -897,11 +841,7 @@ std::optional<std::string> ProcessCommandLine(DWORD pid) {
     std::wstring text(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
     if (ReadProcessMemory(process, parameters.CommandLine.Buffer, text.data(), parameters.CommandLine.Length,
                           nullptr)) {
-      int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                  nullptr);
-      std::string ansi(static_cast<std::size_t>(n), '\0');
-      WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
-      result = ansi;
+      result = AnsiOfWide(text);
     }
   }
   CloseHandle(process);

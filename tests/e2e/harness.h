@@ -57,7 +57,7 @@ class AppProcess {
  public:
   // `arguments` follow the quoted program path on the command line.
   explicit AppProcess(const std::string& exePath, const std::string& arguments = "");
-  explicit AppProcess(const std::wstring& exePath);
+  explicit AppProcess(const std::wstring& exePath, const std::wstring& arguments = L"");
   ~AppProcess();  // kills the process if it still runs
   AppProcess(const AppProcess&) = delete;
   AppProcess& operator=(const AppProcess&) = delete;
@@ -263,9 +263,13 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The text of a UTF-16LE file after its byte order mark; nullopt without one.
 std::optional<std::wstring> Utf16LEText(const std::string& bytes);
-// Value "Sticker" of the machine's Run key and its type.
-std::optional<std::wstring> ReadAutorunValueW(DWORD* type = nullptr);
-void WriteAutorunValueW(const std::wstring& value, DWORD type = REG_SZ);
+// Value "Sticker" of a Run key and its type.
+std::optional<std::wstring> ReadAutorunValueW(HKEY root = HKEY_LOCAL_MACHINE, DWORD* type = nullptr);
+void WriteAutorunValueW(const std::wstring& value, DWORD type = REG_SZ, HKEY root = HKEY_LOCAL_MACHINE);
+void RemoveTree(const std::wstring& folder);
+// Text in the ANSI code page and back.
+std::wstring WideOfAnsi(const std::string& text);
+std::string AnsiOfWide(const std::wstring& text);
 
 // A test folder whose name is wide text, holding a copy of Wisplet.exe.
 class WideTestFolder {

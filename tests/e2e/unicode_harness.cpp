@@ -1,5 +1,6 @@
 // The harness's wide side: what the tests of Unicode text need to see, type
-// and keep in places the ANSI code page cannot name.
+// and keep in places the ANSI code page cannot name. The narrow functions of
+// harness.cpp convert their text and call these.
 #include <cstring>
 #include <stdexcept>
 
@@ -19,7 +20,23 @@ void SendUnit(wchar_t unit, bool up) {
   Sleep(15);
 }
 
-void RemoveWideTree(const std::wstring& folder) {
+}  // namespace
+
+std::wstring WideOfAnsi(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::string AnsiOfWide(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
+  return ansi;
+}
+
+void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW fd;
   HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
   if (find != INVALID_HANDLE_VALUE) {
@@ -29,16 +46,15 @@ void RemoveWideTree(const std::wstring& folder) {
       std::wstring full = folder + L"\\" + name;
       SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveWideTree(full);
+        RemoveTree(full);
       else
         DeleteFileW(full.c_str());
     } while (FindNextFileW(find, &fd));
     FindClose(find);
   }
+  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
   RemoveDirectoryW(folder.c_str());
 }
-
-}  // namespace
 
 std::wstring WindowTextOfW(HWND hwnd) {
   DWORD_PTR length = 0;
@@ -102,11 +118,14 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + AnsiOfWide(path));
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const bool all = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                   written == bytes.size();
   CloseHandle(file);
+  if (!all) throw std::runtime_error("cannot write " + AnsiOfWide(path));
 }
 
 std::optional<std::wstring> Utf16LEText(const std::string& bytes) {
@@ -117,9 +136,9 @@ std::optional<std::wstring> Utf16LEText(const std::string& bytes) {
   return text;
 }
 
-std::optional<std::wstring> ReadAutorunValueW(DWORD* type) {
+std::optional<std::wstring> ReadAutorunValueW(HKEY root, DWORD* type) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
   wchar_t data[2048] = {};
   DWORD size = sizeof data - sizeof(wchar_t), kind = 0;
   LONG rc = RegQueryValueExW(key, L"Sticker", nullptr, &kind, reinterpret_cast<BYTE*>(data), &size);
@@ -129,9 +148,9 @@ std::optional<std::wstring> ReadAutorunValueW(DWORD* type) {
   return std::wstring(data);
 }
 
-void WriteAutorunValueW(const std::wstring& value, DWORD type) {
+void WriteAutorunValueW(const std::wstring& value, DWORD type, HKEY root) {
   HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCreateKeyExW(root, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   RegSetValueExW(key, L"Sticker", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
@@ -140,7 +159,7 @@ void WriteAutorunValueW(const std::wstring& value, DWORD type) {
 WideTestFolder::WideTestFolder(const std::wstring& name) {
   CreateDirectoryW(L"C:\\wisplet-e2e", nullptr);
   path_ = L"C:\\wisplet-e2e\\" + name + L" " + std::to_wstring(GetCurrentProcessId());
-  RemoveWideTree(path_);
+  RemoveTree(path_);
   if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create a wide test folder");
   std::wstring source(MAX_PATH * 4, L'\0');
   source.resize(GetModuleFileNameW(nullptr, source.data(), static_cast<DWORD>(source.size())));
@@ -148,15 +167,15 @@ WideTestFolder::WideTestFolder(const std::wstring& name) {
   if (!CopyFileW(source.c_str(), Exe().c_str(), FALSE)) throw std::runtime_error("cannot copy Wisplet.exe");
 }
 
-WideTestFolder::~WideTestFolder() { RemoveWideTree(path_); }
+WideTestFolder::~WideTestFolder() { RemoveTree(path_); }
 
-AppProcess::AppProcess(const std::wstring& exePath) {
+AppProcess::AppProcess(const std::wstring& exePath, const std::wstring& arguments) {
   STARTUPINFOW si{sizeof si};
-  std::wstring commandLine = L"\"" + exePath + L"\"";
+  std::wstring commandLine = L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   std::wstring folder = exePath.substr(0, exePath.find_last_of(L'\\'));
   if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
                       &pi_))
-    throw std::runtime_error("cannot start Wisplet.exe from a wide path");
+    throw std::runtime_error("cannot start " + AnsiOfWide(exePath));
 }
 
 }  // namespace e2e

@@ -138,7 +138,7 @@ TEST(Unicode, RunsFromAFolderNamedOutsideTheCodePageAndSavesThere) {
             0u)
       << *saved;
   DWORD type = 0;
-  EXPECT_EQ(ReadAutorunValueW(&type), folder.Exe());
+  EXPECT_EQ(ReadAutorunValueW(HKEY_LOCAL_MACHINE, &type), folder.Exe());
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   DeleteAutorunValue();
 }

@@ -11,6 +11,7 @@
 #include "base/dpi.h"
 #include "base/message_loop.h"
 #include "base/wide_text.h"
+#include "base/win32_handles.h"
 #include "resources/resource.h"
 #include "resources/version.h"
 
@@ -43,16 +44,15 @@ bool HasFontFace(const wchar_t* face) {
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
   bool found = false;
-  HDC screen = GetDC(nullptr);
-  if (!screen) return false;
+  const WindowDc screen;
+  if (!screen.get()) return false;
   EnumFontFamiliesExW(
-      screen, &wanted,
+      screen.get(), &wanted,
       [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM data) -> int {
         *reinterpret_cast<bool*>(data) = true;
         return 0;
       },
       reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
   return found;
 }
 
@@ -141,13 +141,10 @@ void TFormAbout::PlaceControls() {
 SIZE TFormAbout::TextExtent(HWND control) const {
   const std::wstring text = Wide(WindowText(control));
   RECT extent{0, 0, 0, 0};
-  HDC dc = GetDC(control);
-  if (!dc) return SIZE{0, 0};
-  {
-    SelectObjectScope font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  }
-  ReleaseDC(control, dc);
+  const WindowDc dc(control);
+  if (!dc.get()) return SIZE{0, 0};
+  SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   return SIZE{extent.right, extent.bottom};
 }
 

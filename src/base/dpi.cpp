@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/win32_handles.h"
+
 namespace wisplet {
 namespace {
 
@@ -53,9 +55,8 @@ int MonitorDpi(HMONITOR monitor) {
 int SystemDpi() {
   const auto& f = DpiFunctions::Get();
   if (f.dpiForSystem) return Usable(f.dpiForSystem());
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDc screen;
+  const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDefaultDpi;
   return dpi > 0 ? dpi : kDefaultDpi;
 }
 

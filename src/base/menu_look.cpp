@@ -201,15 +201,12 @@ bool MeasureMenuItem(HWND owner, MEASUREITEMSTRUCT& mis) {
     mis.itemHeight = static_cast<UINT>(Px(3));
     return true;
   }
-  HDC dc = GetDC(owner);
-  {
-    SelectObjectScope font(dc, MenuFont());
-    auto [text, shortcut] = SplitShortcut(item->caption);
-    SIZE t = TextSize(dc, text), s = TextSize(dc, shortcut);
-    mis.itemWidth = static_cast<UINT>(Px(kGutter) + Px(8) + t.cx + (shortcut.empty() ? 0 : Px(24) + s.cx) + Px(16));
-    mis.itemHeight = static_cast<UINT>(std::max<LONG>(Px(22), t.cy + Px(8)));
-  }
-  ReleaseDC(owner, dc);
+  const WindowDc dc(owner);
+  SelectObjectScope font(dc.get(), MenuFont());
+  auto [text, shortcut] = SplitShortcut(item->caption);
+  SIZE t = TextSize(dc.get(), text), s = TextSize(dc.get(), shortcut);
+  mis.itemWidth = static_cast<UINT>(Px(kGutter) + Px(8) + t.cx + (shortcut.empty() ? 0 : Px(24) + s.cx) + Px(16));
+  mis.itemHeight = static_cast<UINT>(std::max<LONG>(Px(22), t.cy + Px(8)));
   return true;
 }
 

@@ -69,6 +69,22 @@ using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
 using GlobalMem = UniqueHandle<HGLOBAL, GlobalMemTraits>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
 
+// The device context of a window (the screen's for none) for one scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Selects a GDI object into a device context for one scope.
 class SelectObjectScope {
  public:

@@ -11,21 +11,6 @@
 namespace wisplet {
 namespace {
 
-// The screen's device context for one scope.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 constexpr int kFirstGlyph = 100;
 
 }  // namespace
@@ -35,7 +20,7 @@ NoteResources& NoteResources::Get() {
   return resources;
 }
 
-NoteResources::NoteResources() { displayDepth_ = GetDeviceCaps(ScreenDc().get(), BITSPIXEL); }
+NoteResources::NoteResources() { displayDepth_ = GetDeviceCaps(WindowDc().get(), BITSPIXEL); }
 
 NoteResources::~NoteResources() {
   atDpi_.clear();
@@ -52,7 +37,7 @@ NoteResources::AtDpi::AtDpi(int dpi)
     : dpi_(dpi), titleFont_(CreateUiFont(dpi, true)), memoFont_(CreateUiFont(dpi, false)) {
   // The line height as this system draws the font, which need not be the 13
   // pixels it has on Windows at 96 dpi; every size of a note follows it.
-  ScreenDc screen;
+  const WindowDc screen;
   SelectObjectScope select(screen.get(), memoFont_.get());
   TEXTMETRICW tm{};
   if (GetTextMetricsW(screen.get(), &tm)) lineHeight_ = tm.tmHeight;
@@ -74,7 +59,7 @@ const NoteResources::GlyphImage* NoteResources::AtDpi::Glyph(int id) {
   BITMAP info{};
   if (!original || !GetObjectW(original.get(), sizeof info, &info)) return nullptr;
   const int w = info.bmWidth, h = info.bmHeight;
-  ScreenDc screen;
+  const WindowDc screen;
   MemoryDc source(CreateCompatibleDC(nullptr)), bits(CreateCompatibleDC(nullptr));
   GdiObject oneBit(CreateBitmap(w, h, 1, 1, nullptr));
   GlyphImage made;

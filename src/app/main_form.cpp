@@ -32,12 +32,10 @@ std::string FolderOf(const std::string& path) { return path.substr(0, path.find_
 // (GetTempFileName is no test: Wine's reports a name it could not create.)
 bool FolderTakesNewFiles(const std::string& folder) {
   const std::string probe = folder + "\\wisplet-" + std::to_string(GetCurrentProcessId()) + ".probe";
-  HANDLE file = CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  DeleteFileW(Wide(probe).c_str());
-  return true;
+  // Gone again as soon as it is closed.
+  const FileHandle file(CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return static_cast<bool>(file);
 }
 
 // A file that exists but cannot be looked at (no right to) counts as there.

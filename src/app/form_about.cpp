@@ -198,16 +198,13 @@ void TFormAbout::Paint(HDC dc) {
                Scaled(kProgramIcon.bottom)};
   if (picture_) {
     RECT to = ProportionalRect(iconBox, kPictureWidth, kPictureHeight);
-    HDC memory = CreateCompatibleDC(dc);
+    const MemoryDc memory(CreateCompatibleDC(dc));
     if (memory) {
-      {
-        SelectObjectScope bitmap(memory, picture_.get());
-        int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, 0, 0, kPictureWidth,
-                   kPictureHeight, SRCCOPY);
-        SetStretchBltMode(dc, oldMode);
-      }
-      DeleteDC(memory);
+      SelectObjectScope bitmap(memory.get(), picture_.get());
+      int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, memory.get(), 0, 0, kPictureWidth,
+                 kPictureHeight, SRCCOPY);
+      SetStretchBltMode(dc, oldMode);
     }
   }
 

@@ -79,16 +79,12 @@ void DrawImage(HDC dc, int id, int x, int y, bool disabled) {
   const int side = ScaledImageSide(kImageSide, State().dpi);
   x += (Px(kImageSide) - side) / 2;
   y += (Px(kImageSide) - side) / 2;
-  HDC source = CreateCompatibleDC(dc);
-  {
-    SelectObjectScope select(source, bitmap);
-    if (disabled)
-      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, side, side,
-                 DST_BITMAP | DSS_DISABLED);
-    else
-      TransparentBlt(dc, x, y, side, side, source, 0, 0, side, side, RGB(255, 0, 255));
-  }
-  DeleteDC(source);
+  const MemoryDc source(CreateCompatibleDC(dc));
+  SelectObjectScope select(source.get(), bitmap);
+  if (disabled)
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, side, side, DST_BITMAP | DSS_DISABLED);
+  else
+    TransparentBlt(dc, x, y, side, side, source.get(), 0, 0, side, side, RGB(255, 0, 255));
 }
 
 std::pair<std::wstring, std::wstring> SplitShortcut(const std::wstring& caption) {

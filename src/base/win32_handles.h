@@ -56,6 +56,10 @@ struct IconTraits {
   static HICON Invalid() { return nullptr; }
   static void Close(HICON h) { DestroyIcon(h); }
 };
+struct MemoryDcTraits {
+  static HDC Invalid() { return nullptr; }
+  static void Close(HDC dc) { DeleteDC(dc); }
+};
 struct GlobalMemTraits {
   static HGLOBAL Invalid() { return nullptr; }
   static void Close(HGLOBAL h) { GlobalFree(h); }
@@ -67,6 +71,8 @@ using ChangeNotification = UniqueHandle<HANDLE, ChangeNotificationTraits>;
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
 using GlobalMem = UniqueHandle<HGLOBAL, GlobalMemTraits>;
+// A memory device context (CreateCompatibleDC), deleted with its owner.
+using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
 
 // The device context of a window (the screen's for none) for one scope.

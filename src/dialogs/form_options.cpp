@@ -11,6 +11,7 @@
 #include "base/menu_look.h"
 #include "base/message_loop.h"
 #include "base/wide_text.h"
+#include "base/win32_handles.h"
 #include "dialogs/dialog_host.h"
 #include "dialogs/form_sticker.h"
 #include "dialogs/options_ids.h"
@@ -157,13 +158,10 @@ void TFormOptions::DrawPageButton(const DRAWITEMSTRUCT& item) const {
   const int room = Scaled(kImageSize), side = ScaledImageSide(kImageSize, fonts_.Dpi());
   const int roomTop = r.top + Scaled(6);
   if (image) {
-    HDC source = CreateCompatibleDC(item.hDC);
-    {
-      SelectObjectScope select(source, image);
-      TransparentBlt(item.hDC, (r.left + r.right - side) / 2, roomTop + (room - side) / 2, side, side, source, 0, 0,
-                     side, side, RGB(255, 0, 255));
-    }
-    DeleteDC(source);
+    const MemoryDc source(CreateCompatibleDC(item.hDC));
+    SelectObjectScope select(source.get(), image);
+    TransparentBlt(item.hDC, (r.left + r.right - side) / 2, roomTop + (room - side) / 2, side, side, source.get(), 0,
+                   0, side, side, RGB(255, 0, 255));
   }
   const std::wstring text = Wide(WindowText(item.hwndItem));
   RECT textRect{r.left, roomTop + room + Scaled(2), r.right, r.bottom};

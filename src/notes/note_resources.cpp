@@ -24,7 +24,6 @@ NoteResources::NoteResources() { displayDepth_ = GetDeviceCaps(WindowDc().get(),
 
 NoteResources::~NoteResources() {
   atDpi_.clear();
-  if (measureDc_) DeleteDC(measureDc_);
 }
 
 NoteResources::AtDpi& NoteResources::ForDpi(int dpi) {
@@ -128,14 +127,14 @@ HWND NoteResources::AtDpi::Tooltip() {
 SIZE NoteResources::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) {
   // One device context like the screen's for every measurement: getting the
   // screen's own for each one costs more than measuring a short text.
-  if (!measureDc_) measureDc_ = CreateCompatibleDC(nullptr);
-  SelectObjectScope select(measureDc_, font);
+  if (!measureDc_) measureDc_.reset(CreateCompatibleDC(nullptr));
+  SelectObjectScope select(measureDc_.get(), font);
   RECT r{0, 0, wrapWidth, 0};
   UINT flags = DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0);
   // An empty label is as high as a line of its font.
   const std::wstring blank = L" ";
   const std::wstring& measured = text.empty() ? blank : text;
-  DrawTextW(measureDc_, measured.c_str(), static_cast<int>(measured.size()), &r, flags);
+  DrawTextW(measureDc_.get(), measured.c_str(), static_cast<int>(measured.size()), &r, flags);
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -14,13 +14,6 @@
 
 namespace wisplet {
 
-struct MemoryDcTraits {
-  static HDC Invalid() { return nullptr; }
-  static void Close(HDC dc) { DeleteDC(dc); }
-};
-// A memory device context, deleted with its owner.
-using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-
 class NoteResources {
  public:
   static NoteResources& Get();
@@ -87,7 +80,7 @@ class NoteResources {
   GdiObject buffer_;
   MemoryDc bufferDc_;
   SIZE bufferSize_{};
-  HDC measureDc_ = nullptr;
+  MemoryDc measureDc_;
 };
 
 }  // namespace wisplet

@@ -102,27 +102,22 @@ TEST(SettingsSync, EveryWriterKeepsItsWork) {
 // after them, this run's closed notes being the newest, and keeps the file's
 // style unless one was chosen meanwhile. A file gone since has nothing to lose.
 TEST(SettingsSync, AFileUnreadableAtStartUpIsTakenInByTheFirstSaveThatReadsIt) {
+  const std::string both = "+old1 +old2 new $Theirs $Mine";
   struct Case {
     const char* what;
     bool gone, recovered, styleChosen;
-    std::size_t fileClosed;  // closed notes in the file
-    std::string notes;       // "+" before a note new to the program
-    std::vector<std::string> schemes;
-    std::string style;
-    std::size_t closed;  // this run's closed note, then the file's
+    std::string holds;   // notes ("+" before one new to the program), "$" schemes, the style
+    std::size_t closed;  // this run's closed note, then the file's full list cut to fit
   } cases[] = {
-      {"read at last", false, false, false, 1, "+old1 +old2 new", {"Theirs", "Mine"}, "OfficeXP", 2},
-      {"read from an interrupted save's recovery file", false, true, false, 1, "+old1 +old2 new",
-       {"Theirs", "Mine"}, "OfficeXP", 2},
-      {"a style chosen meanwhile stays", false, false, true, 1, "+old1 +old2 new", {"Theirs", "Mine"}, "Default", 2},
-      {"a full closed list gives way to this run's", false, false, false, kMaxClosedNotes, "+old1 +old2 new",
-       {"Theirs", "Mine"}, "OfficeXP", kMaxClosedNotes},
-      {"gone since", true, false, false, 1, "new", {"Mine"}, "Default", 1},
+      {"read at last", false, false, false, both + " OfficeXP", kMaxClosedNotes},
+      {"read from an interrupted save's recovery file", false, true, false, both + " OfficeXP", kMaxClosedNotes},
+      {"a style chosen meanwhile stays", false, false, true, both + " Default", kMaxClosedNotes},
+      {"gone since", true, false, false, "new $Mine Default", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<std::string> items{"old1", "old2", "$Theirs", "CurrentStyle=OfficeXP"};
-    items.insert(items.end(), c.fileClosed, "~before");
+    items.insert(items.end(), kMaxClosedNotes, "~before");
     MemoryFile file(FileOf(items), true);
     file.readFails = true;
     TIniFile ini(file);
@@ -139,12 +134,9 @@ TEST(SettingsSync, AFileUnreadableAtStartUpIsTakenInByTheFirstSaveThatReadsIt) {
     const auto saved = sync.Save(ours, kAllGroups);
     ASSERT_TRUE(saved.merge && !saved.held && sync.HasRead());
     const SettingsContent& merged = saved.merge->merged;
-    EXPECT_EQ(Titles(merged.Notes, saved.merge->notesOrigin), c.notes);
-    std::vector<std::string> schemes;
-    for (const auto& s : merged.Schemes) schemes.push_back(s.Name);
-    EXPECT_EQ(schemes, c.schemes);
-    EXPECT_EQ(merged.Main.at("CurrentStyle"), c.style);
-    std::string closed = "now";
+    std::string holds = Titles(merged.Notes, saved.merge->notesOrigin), closed = "now";
+    for (const auto& s : merged.Schemes) holds += " $" + s.Name;
+    EXPECT_EQ(holds + " " + merged.Main.at("CurrentStyle"), c.holds);
     for (std::size_t i = 1; i < c.closed; ++i) closed += " before";
     EXPECT_EQ(Titles(merged.Closed), closed);
     EXPECT_EQ(ReadSettingsContent(ini.Load()), merged);  // the file holds what the program holds

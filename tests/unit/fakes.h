@@ -13,6 +13,7 @@ class MemoryFile : public SettingsFile {
   std::string bytes;
   bool exists = false;
   bool readFails = false;
+  bool recovered = false;  // read from the recovery file an interrupted save left
   bool writeFails = false;
   int writes = 0;
 
@@ -23,7 +24,7 @@ class MemoryFile : public SettingsFile {
     if (readFails) return ReadStatus::Failed;
     if (!exists) return ReadStatus::Missing;
     out = bytes;
-    return ReadStatus::Ok;
+    return recovered ? ReadStatus::Recovered : ReadStatus::Ok;
   }
   bool Replace(const std::string& b) override {
     if (writeFails) return false;

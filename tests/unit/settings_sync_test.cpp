@@ -10,15 +10,16 @@ using Change = SettingsSync::Change;
 
 namespace {
 
-// A file of notes, each its ID and title; "$name" a scheme; "~id" closed.
-std::string FileOf(const std::vector<std::string>& items, const std::string& hotkey = "") {
+// A file of notes, each its ID and title; "$name" a scheme; "~id" closed;
+// "key=value" a [Main] setting.
+std::string FileOf(const std::vector<std::string>& items) {
   SettingsContent c;
   c.Main = MainSettingDefaults();
-  if (!hotkey.empty()) c.Main["HotkeyNewNote"] = hotkey;
   for (const std::string& item : items) {
     StickerRecord n;
     n.ID = n.Title = item.substr(item[0] == '~');
-    if (item[0] == '$') c.Schemes.push_back(TColorScheme{.Name = item.substr(1)});
+    if (auto eq = item.find('='); eq != std::string::npos) c.Main[item.substr(0, eq)] = item.substr(eq + 1);
+    else if (item[0] == '$') c.Schemes.push_back(TColorScheme{.Name = item.substr(1)});
     else (item[0] == '~' ? c.Closed : c.Notes).push_back(n);
   }
   IniDocument doc;
@@ -26,9 +27,14 @@ std::string FileOf(const std::vector<std::string>& items, const std::string& hot
   return doc.Serialize();
 }
 
-std::string Titles(const std::vector<StickerRecord>& notes) {
+// Titles in order; given the merged notes' origins, "+" before a note new to the program.
+std::string Titles(const std::vector<StickerRecord>& notes, const std::vector<int>& origin = {}) {
   std::string titles;
-  for (const auto& n : notes) titles += (titles.empty() ? "" : " ") + n.Title;
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    if (i) titles += ' ';
+    if (!origin.empty() && origin.at(i) < 0) titles += '+';
+    titles += notes[i].Title;
+  }
   return titles;
 }
 
@@ -46,7 +52,7 @@ TEST(SettingsSync, EveryWriterKeepsItsWork) {
   MergeResult r;
   EXPECT_EQ(sync.Incoming(ours, r), Change::None);
 
-  file.bytes = FileOf({"a", "b"}, "Ctrl+Alt+F12");  // another PC: a note and a hotkey
+  file.bytes = FileOf({"a", "b", "HotkeyNewNote=Ctrl+Alt+F12"});  // another PC: a note and a hotkey
   ASSERT_EQ(sync.Incoming(ours, r), Change::Merged);
   EXPECT_EQ(Titles(r.merged.Notes), "a b");
   EXPECT_EQ(r.merged.Main.at("HotkeyNewNote"), "Ctrl+Alt+F12");
@@ -55,7 +61,7 @@ TEST(SettingsSync, EveryWriterKeepsItsWork) {
   ours.Notes.push_back(ours.Notes[0]);
   ours.Notes.back().ID = ours.Notes.back().Title = "c";
   ours.Schemes.push_back(TColorScheme{.Name = "New, not applied"});
-  file.bytes = FileOf({"b"}, "Ctrl+Alt+F12");  // and closes a meanwhile
+  file.bytes = FileOf({"b", "HotkeyNewNote=Ctrl+Alt+F12"});  // and closes a meanwhile
   auto saved = sync.Save(ours, kNotesGroup);
   ASSERT_TRUE(saved.merge && saved.error.empty());
   EXPECT_EQ(Titles(saved.merge->merged.Notes), "b c");
@@ -84,26 +90,55 @@ TEST(SettingsSync, EveryWriterKeepsItsWork) {
   EXPECT_EQ(sync.Incoming(saved.merge->merged, r), Change::None);
   file.readFails = true;
   EXPECT_EQ(sync.Incoming(saved.merge->merged, r), Change::Unreadable);
+  // Read before, a save does not hold: it tries, and the write reports it.
+  const SettingsContent last = saved.merge->merged;
+  saved = sync.Save(last, kAllGroups);
+  EXPECT_FALSE(saved.held);
+  EXPECT_EQ(saved.error, "Unable to write to C:\\Notes\\Wisplet.ini");
 }
 
-// Unreadable at start-up: saves hold; the first that reads it puts the
-// file's notes first; changes from outside wait for that read.
+// Unreadable at start-up: saves hold and changes from outside wait; the first
+// save that reads the file puts its schemes and notes first and this run's
+// after them, this run's closed notes being the newest, and keeps the file's
+// style unless one was chosen meanwhile. A file gone since has nothing to lose.
 TEST(SettingsSync, AFileUnreadableAtStartUpIsTakenInByTheFirstSaveThatReadsIt) {
-  MemoryFile file(FileOf({"old", "$Theirs"}), true);
-  file.readFails = true;
-  TIniFile ini(file);
-  SettingsSync sync(file, ini);
-  EXPECT_FALSE(sync.Start().has_value());
-  SettingsContent ours = ReadSettingsContent(IniDocument::Parse(FileOf({"new"})));
-  EXPECT_TRUE(sync.Save(ours, kNotesGroup).held);
-  file.readFails = false;
-  MergeResult r;
-  EXPECT_EQ(sync.Incoming(ours, r), Change::None);
-  const auto saved = sync.Save(ours, kNotesGroup);
-  ASSERT_TRUE(saved.merge && !saved.held);
-  EXPECT_EQ(Titles(saved.merge->merged.Notes), "old new");
-  EXPECT_EQ(saved.merge->notesOrigin, (std::vector<int>{-1, 0}));
-  EXPECT_EQ(saved.merge->merged.Schemes.size(), 1u);
-  EXPECT_TRUE(sync.HasRead());
-  EXPECT_EQ(Titles(ReadSettingsContent(ini.Load()).Notes), "old new");
+  const std::string both = "+old1 +old2 new $Theirs $Mine";
+  struct Case {
+    const char* what;
+    bool gone, recovered, styleChosen;
+    std::string holds;   // notes ("+" before one new to the program), "$" schemes, the style
+    std::size_t closed;  // this run's closed note, then the file's full list cut to fit
+  } cases[] = {
+      {"read at last", false, false, false, both + " OfficeXP", kMaxClosedNotes},
+      {"read from an interrupted save's recovery file", false, true, false, both + " OfficeXP", kMaxClosedNotes},
+      {"a style chosen meanwhile stays", false, false, true, both + " Default", kMaxClosedNotes},
+      {"gone since", true, false, false, "new $Mine Default", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> items{"old1", "old2", "$Theirs", "CurrentStyle=OfficeXP"};
+    items.insert(items.end(), kMaxClosedNotes, "~before");
+    MemoryFile file(FileOf(items), true);
+    file.readFails = true;
+    TIniFile ini(file);
+    SettingsSync sync(file, ini);
+    EXPECT_FALSE(sync.Start().has_value());
+    if (c.styleChosen) sync.MainAppliedWhileUnread();
+    const SettingsContent ours = ReadSettingsContent(IniDocument::Parse(FileOf({"new", "$Mine", "~now"})));
+    EXPECT_TRUE(sync.Save(ours, kAllGroups).held);
+    file.readFails = false;
+    file.exists = !c.gone;
+    file.recovered = c.recovered;
+    MergeResult r;
+    EXPECT_EQ(sync.Incoming(ours, r), Change::None);
+    const auto saved = sync.Save(ours, kAllGroups);
+    ASSERT_TRUE(saved.merge && !saved.held && sync.HasRead());
+    const SettingsContent& merged = saved.merge->merged;
+    std::string holds = Titles(merged.Notes, saved.merge->notesOrigin), closed = "now";
+    for (const auto& s : merged.Schemes) holds += " $" + s.Name;
+    EXPECT_EQ(holds + " " + merged.Main.at("CurrentStyle"), c.holds);
+    for (std::size_t i = 1; i < c.closed; ++i) closed += " before";
+    EXPECT_EQ(Titles(merged.Closed), closed);
+    EXPECT_EQ(ReadSettingsContent(ini.Load()), merged);  // the file holds what the program holds
+  }
 }

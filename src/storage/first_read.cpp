@@ -15,9 +15,4 @@ SettingsContent UnionWithUnreadFile(const SettingsContent& file, const SettingsC
   return both;
 }
 
-SaveStep DecideSave(bool readBefore, SettingsFile::ReadStatus now) {
-  if (readBefore) return SaveStep::Write;
-  return now == SettingsFile::ReadStatus::Failed ? SaveStep::Hold : SaveStep::TakeInFirst;
-}
-
 }  // namespace wisplet

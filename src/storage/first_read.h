@@ -17,13 +17,4 @@ namespace wisplet {
 SettingsContent UnionWithUnreadFile(const SettingsContent& file, const SettingsContent& run,
                                     bool mainAppliedInRun);
 
-// What a save does, given whether the settings file was read in this run and
-// how reading it went just now.
-enum class SaveStep {
-  Write,        // read before: write what the program holds
-  TakeInFirst,  // read now for the first time: take the file's contents in, then write
-  Hold,         // still unreadable: write nothing and keep everything in memory
-};
-SaveStep DecideSave(bool readBefore, SettingsFile::ReadStatus now);
-
 }  // namespace wisplet

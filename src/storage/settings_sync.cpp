@@ -35,12 +35,11 @@ std::optional<IniDocument> SettingsSync::Start() {
 
 SettingsSync::SaveResult SettingsSync::Save(const SettingsContent& ours, unsigned groups) {
   SaveResult out;
-  if (!base_) {
-    IniDocument unused;
-    if (DecideSave(false, ini_.Read(unused)) == SaveStep::Hold) {
-      out.held = true;
-      return out;
-    }
+  // Never read yet: while it stays unreadable nothing is written, and
+  // everything stays in memory.
+  if (IniDocument unused; !base_ && ini_.Read(unused) == SettingsFile::ReadStatus::Failed) {
+    out.held = true;
+    return out;
   }
   SettingsContent theirs, written;
   try {
